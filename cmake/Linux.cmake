@@ -1,0 +1,23 @@
+# The native build: the SDL2 executable, the asset tool, tests and benchmarks.
+set(OpenGL_GL_PREFERENCE GLVND)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL EGL)
+find_package(SDL2 REQUIRED)
+target_link_libraries(pickrpg_core PUBLIC OpenGL::GLU OpenGL::OpenGL)
+
+file(GLOB SDL_SOURCES CONFIGURE_DEPENDS src/shell/sdl/*.cpp)
+if(SDL_SOURCES)
+  add_executable(pickrpg ${SDL_SOURCES})
+  target_link_libraries(pickrpg PRIVATE pickrpg_core SDL2::SDL2)
+endif()
+
+include(CTest)
+if(BUILD_TESTING)
+  add_subdirectory(tests)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
+  add_subdirectory(tools)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

@@ -1,0 +1,25 @@
+#pragma once
+// The five hooks the platform main loop calls, and the picking counter that
+// every drawing of a named element reads.
+
+#include "gfx/Picking.h"
+
+#include <cstdint>
+
+class ShellWindow;
+struct KeyTable;
+
+extern float cameraPitch;
+extern float cameraYaw;
+
+// Loads textures and font, sets the fixed GL state and builds a new game.
+// On failure returns false and names the file that could not be loaded in
+// failedFile (left empty on success).
+bool startScene(ShellWindow *window, KeyTable *keys);
+void stopScene();
+void advanceScene(std::uint32_t elapsed);
+void renderScene();
+bool pickAtCursor(bool isClick);
+
+// The data file startScene could not load, for the shell's error box.
+const char *sceneFailedFile();
