@@ -1,12 +1,15 @@
 #include "ui/MessageOutput.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 MessageSink messageSink = nullptr;
 }
 
-void setMessageSink(MessageSink sink) { messageSink = sink; }
+void setMessageSink(MessageSink sink) {
+  messageSink = sink;
+}
 
 void printMessage(std::string text) {
   if (messageSink != nullptr) {
