@@ -1,5 +1,7 @@
 #pragma once
 // Everything that can stand on a map square: items, beings and wall pieces.
+// World objects are made only through ObjectStore, which owns them; spaces,
+// inventories, equipment slots and the held object refer to them by pointer.
 
 #include <cstdint>
 #include <string>
@@ -20,18 +22,22 @@ enum ObjectKind : std::int32_t {
 class WorldObject {
 public:
   virtual ~WorldObject() = default;
+  WorldObject(const WorldObject &) = delete;
+  WorldObject &operator=(const WorldObject &) = delete;
 
   // Draws the object in the 3D view; (theX, theY) is the lower corner of its
   // space in view coordinates, to which the object adds its own offset.
   virtual void draw(float theX, float theY) = 0;
+  // Prints "You see <name>." unless the class says more.
   virtual void onLook();
   virtual void onUse() {}
   virtual void onHit(std::int32_t damage) { (void)damage; }
   // Advances the step animation by the elapsed milliseconds.
   virtual void update(float milliseconds) { (void)milliseconds; }
-  // Sets the kind-specific state of a new object.
+  // Sets the kind-specific state of a new object from its kind.
   virtual void load() {}
 
+  // Sets every base field at once; the offsets take whole numbers.
   void setAll(const std::string &newName, std::int32_t newKind, std::int32_t x, std::int32_t y,
               bool block0, bool block1, bool block2, bool block3, bool newSolid);
 
@@ -42,15 +48,18 @@ public:
   float getOffsetY() const { return offsetY; }
   void setOffsetX(float value) { offsetX = value; }
   void setOffsetY(float value) { offsetY = value; }
-  // Whether the object stops movement across its space's side facing side (0 to 3).
-  bool blocksSide(std::int32_t side) const { return blocks[side]; }
+  // Whether the object stops movement across its space's side facing side
+  // (0 to 3); any other side is never blocked.
+  bool blocksSide(std::int32_t side) const;
   bool isSolid() const { return solid; }
 
 protected:
   WorldObject() = default;
-  // World objects are referred to by pointer everywhere and never copied.
-  WorldObject(const WorldObject &) = delete;
-  WorldObject &operator=(const WorldObject &) = delete;
+
+  // One frame of the step slide back to the object's own space: one axis
+  // per call, x before y, never past 0. Returns true when an offset was
+  // clamped to 0, that is when the slide came to rest in this call.
+  bool slideTowardsRest(float milliseconds);
 
   std::string name;
   std::int32_t kind = 0;
