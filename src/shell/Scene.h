@@ -19,7 +19,8 @@ bool startScene(ShellWindow *window, KeyTable *keys);
 void stopScene();
 void advanceScene(std::uint32_t elapsed);
 void renderScene();
-bool pickAtCursor(bool isClick);
+// Resolves a click at (mouseX, mouseY): the interface first, else the world.
+void pickAtCursor(bool isClick);
 
 // The data file startScene could not load, for the shell's error box.
 const char *sceneFailedFile();

@@ -56,6 +56,7 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
+public:
   // Loads the 26 images of Data/ (the working directory is the source tree).
   static void loadGameTextures();
 

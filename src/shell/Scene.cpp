@@ -1,0 +1,194 @@
+#include "shell/Scene.h"
+
+#include "game/Game.h"
+#include "gfx/Font.h"
+#include "gfx/Gl.h"
+#include "gfx/Texture.h"
+#include "shell/ShellWindow.h"
+
+#include <cstdlib>
+#include <ctime>
+
+float cameraPitch = 0.0f;
+float cameraYaw = 0.0f;
+
+namespace {
+
+// The view is never rotated; picking applies no rotation and relies on it.
+constexpr float CAMERA_PITCH_STEP = 0.0f;
+constexpr float CAMERA_YAW_STEP = 0.0f;
+
+constexpr double FIELD_OF_VIEW = 45.0;
+constexpr double NEAR_PLANE = 0.1;
+constexpr double FAR_PLANE = 100.0;
+constexpr double CAMERA_DISTANCE = 15.0;
+constexpr double CAMERA_SHIFT_X = 0.5;
+constexpr int SELECTION_ENTRIES = 512;
+// No interface element carries this name, so a pass without hits reaches no element.
+constexpr std::int32_t NO_HIT_NAME = -1;
+
+const GLfloat LIGHT_AMBIENT[] = {0.0f, 0.0f, 0.0f, 0.0f};
+const GLfloat LIGHT_DIFFUSE[] = {1.0f, 1.0f, 1.0f, 1.0f};
+const GLfloat LIGHT_POSITION[] = {1.0f, 1.0f, 15.0f, 1.0f};
+
+const char *failedFile = "";
+GLuint selectionBuffer[SELECTION_ENTRIES];
+
+void setFixedState() {
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glAlphaFunc(GL_GREATER, 0.1f);
+  glEnable(GL_TEXTURE_2D);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glEnable(GL_COLOR_MATERIAL);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glEnable(GL_BLEND);
+  glLightfv(GL_LIGHT1, GL_AMBIENT, LIGHT_AMBIENT);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, LIGHT_DIFFUSE);
+  glLightfv(GL_LIGHT1, GL_POSITION, LIGHT_POSITION);
+  glEnable(GL_LIGHT1);
+  glEnable(GL_LIGHTING);
+}
+
+void applyPerspective(double width, double height) {
+  gluPerspective(FIELD_OF_VIEW, width / height, NEAR_PLANE, FAR_PLANE);
+}
+
+// Name of the first hit record: hits are not sorted by depth, the first wins.
+std::int32_t firstHitName(GLint hits) {
+  return hits > 0 ? static_cast<std::int32_t>(selectionBuffer[3]) : NO_HIT_NAME;
+}
+
+void beginSelection() {
+  glSelectBuffer(SELECTION_ENTRIES, selectionBuffer);
+  glRenderMode(GL_SELECT);
+  glInitNames();
+  glPushName(0);
+}
+
+void pickMatrixAtCursor(const GLint viewport[4]) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, const_cast<GLint *>(viewport));
+}
+
+void pickInWorld(bool isClick, const GLint viewport[4]) {
+  beginSelection();
+  glTranslated(-CAMERA_SHIFT_X, 0.0, 0.0);
+  pickMatrixAtCursor(viewport);
+  applyPerspective(viewport[2], viewport[3]);
+  glMatrixMode(GL_MODELVIEW);
+  glTranslated(0.0, 0.0, -CAMERA_DISTANCE);
+
+  pickingPass = 1;
+  game.drawWorldForPicking();
+  pickingPass = 0;
+
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glTranslated(0.0, 0.0, CAMERA_DISTANCE);
+  const GLint hits = glRenderMode(GL_RENDER);
+  glTranslated(CAMERA_SHIFT_X, 0.0, 0.0);
+
+  if (hits > 0) {
+    game.markWorldHit(firstHitName(hits), isClick ? Game::MARK_CHOSEN : Game::MARK_TEMPORARY);
+  }
+  if (isClick) {
+    game.onWorldClick();
+  }
+}
+
+void pickInInterface(const GLint viewport[4]) {
+  beginSelection();
+  pickMatrixAtCursor(viewport);
+  glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+
+  pickingPass = 1;
+  game.drawWindowForPicking(mouseX, mouseY);
+  pickingPass = 0;
+
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  const GLint hits = glRenderMode(GL_RENDER);
+  game.onInterfaceClick(hits, firstHitName(hits), mouseX, mouseY);
+}
+
+} // namespace
+
+const char *sceneFailedFile() { return failedFile; }
+
+bool startScene(ShellWindow *window, KeyTable *keys) {
+  currentWindow = window;
+  game.setKeyTable(keys);
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  failedFile = "";
+  const int failedTexture = loadTextureTable();
+  if (failedTexture >= 0) {
+    failedFile = textureFiles[failedTexture].fileName;
+    return false;
+  }
+  buildFontLists();
+  setFixedState();
+  game.setUp();
+  return true;
+}
+
+void stopScene() { deleteFontLists(); }
+
+void advanceScene(std::uint32_t elapsed) {
+  // Through a 64-bit integer, so large counts keep their sign.
+  game.update(static_cast<float>(static_cast<std::int64_t>(elapsed)));
+}
+
+void renderScene() {
+  const int width = currentWindow->getClientWidth();
+  const int height = currentWindow->getClientHeight();
+  glClear(GL_COLOR_BUFFER_BIT);
+  glViewport(0, 0, width, height);
+
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  applyPerspective(width, height);
+  glTranslated(-CAMERA_SHIFT_X, 0.0, -CAMERA_DISTANCE);
+  glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
+  glRotatef(cameraYaw, 0.0f, 1.0f, 0.0f);
+  game.drawWorld();
+
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, width, 0, height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glTranslated(mouseX, height - mouseY, 0.0);
+  game.drawInterface();
+
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glFlush();
+
+  cameraPitch += CAMERA_PITCH_STEP;
+  cameraYaw += CAMERA_YAW_STEP;
+}
+
+void pickAtCursor(bool isClick) {
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (!game.isOverInterface(mouseX, mouseY)) {
+    pickInWorld(isClick, viewport);
+  } else if (isClick) {
+    pickInInterface(viewport);
+  }
+}

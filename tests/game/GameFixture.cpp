@@ -1,0 +1,84 @@
+#include "GameFixture.h"
+
+#include "gfx/Gl.h"
+#include "objects/Being.h"
+#include "shell/Scene.h"
+#include "world/Cell.h"
+#include "world/Space.h"
+#include "world/View.h"
+
+void GameTest::SetUp() {
+  GlTest::SetUp();
+  loadGameTextures();
+  ASSERT_TRUE(startScene(&window, &keys));
+  // The first frame derives every square's flags, as in the running game.
+  frame();
+  messagesBefore = game.getTextWindow().getLines();
+}
+
+void GameTest::TearDown() {
+  stopScene();
+  GlTest::TearDown();
+}
+
+void GameTest::frame(unsigned elapsed) {
+  advanceScene(elapsed);
+  renderScene();
+}
+
+void GameTest::press(int code) {
+  keys.down[code] = true;
+  frame();
+}
+
+void GameTest::clickAt(int x, int y) {
+  mouseX = x;
+  mouseY = y;
+  pickAtCursor(true);
+}
+
+void GameTest::clickSpace(int x, int y) {
+  int screenX = 0;
+  int screenY = 0;
+  screenPositionOf(x, y, screenX, screenY);
+  clickAt(screenX, screenY);
+}
+
+void GameTest::screenPositionOf(int x, int y, int &screenX, int &screenY) const {
+  // The camera of a frame: perspective, then moved back and half a square left.
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<double>(window.width) / window.height, 0.1, 100.0);
+  glTranslated(-0.5, 0.0, -15.0);
+  GLdouble projection[16];
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  const GLint viewport[4] = {0, 0, window.width, window.height};
+  const double centreX = x - static_cast<int>(game.getPlayerLocalX()) - viewOffsetX + 0.5;
+  const double centreY = y - static_cast<int>(game.getPlayerLocalY()) - viewOffsetY + 0.5;
+  GLdouble winX = 0, winY = 0, winZ = 0;
+  gluProject(centreX, centreY, 1.0, identity, projection, viewport, &winX, &winY, &winZ);
+  screenX = static_cast<int>(winX);
+  screenY = window.height - static_cast<int>(winY);
+}
+
+Space &GameTest::centreSpace(int x, int y) { return game.getWorld().getCell(1, 1).getSpace(x, y); }
+
+std::vector<std::string> GameTest::newLogLines() const {
+  const std::vector<std::string> &lines = game.getTextWindow().getLines();
+  return std::vector<std::string>(lines.begin() + static_cast<long>(messagesBefore.size()),
+                                  lines.end());
+}
+
+std::string GameTest::newLogText() const {
+  std::string text;
+  for (const std::string &line : newLogLines()) {
+    text += (text.empty() ? "" : " ") + line;
+  }
+  return text;
+}
+
+int GameTest::modeOfPlayer() const { return game.getPlayer()->getActionMode(); }
