@@ -4,11 +4,13 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL EGL)
 find_package(SDL2 REQUIRED)
 target_link_libraries(pickrpg_core PUBLIC OpenGL::GLU OpenGL::OpenGL)
 
+# The SDL2 backend minus its main(), so that tests link its pieces too.
 file(GLOB SDL_SOURCES CONFIGURE_DEPENDS src/shell/sdl/*.cpp)
-if(SDL_SOURCES)
-  add_executable(pickrpg ${SDL_SOURCES})
-  target_link_libraries(pickrpg PRIVATE pickrpg_core SDL2::SDL2)
-endif()
+list(REMOVE_ITEM SDL_SOURCES ${CMAKE_SOURCE_DIR}/src/shell/sdl/main.cpp)
+add_library(pickrpg_sdl STATIC ${SDL_SOURCES})
+target_link_libraries(pickrpg_sdl PUBLIC pickrpg_core SDL2::SDL2)
+add_executable(pickrpg src/shell/sdl/main.cpp)
+target_link_libraries(pickrpg PRIVATE pickrpg_sdl)
 
 include(CTest)
 if(BUILD_TESTING)

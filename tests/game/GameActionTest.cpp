@@ -135,7 +135,6 @@ TEST_F(GameClicks, WithoutAModeTheHeldItemGoesToThePlayerOrAFreeSquareOnly) {
 
 TEST_F(GameClicks, AttackHitsForTheLeftHandSwordElseTheRightElseOne) {
   Being *person = personNextToPlayer();
-  frame();
   clickBarButton(ATTACK_BUTTON);
   clickSpace(15, 14);
   EXPECT_EQ(newLogText(), "someone has been hit for 10 health points.");
