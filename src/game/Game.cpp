@@ -66,12 +66,18 @@ const char *const START_UP_TEXTS[] = {
     "dFSFDDF FFER TEST",
 };
 
-void deliverToLog(std::string text) { game.addMessage(std::move(text)); }
+void deliverToLog(std::string text) {
+  game.addMessage(std::move(text));
+}
 
 // Only items are ever held, carried or piled.
-Item *asItem(WorldObject *object) { return static_cast<Item *>(object); }
+Item *asItem(WorldObject *object) {
+  return static_cast<Item *>(object);
+}
 
-int wholeNumber(float value) { return static_cast<int>(value); }
+int wholeNumber(float value) {
+  return static_cast<int>(value);
+}
 
 int wrapLocal(float worldPosition) {
   const int local = wholeNumber(worldPosition) % CELL_SIZE;
@@ -93,9 +99,13 @@ template <typename Visit> void forEachSpace(LoadedArea &area, Visit visit) {
 
 } // namespace
 
-Game::Game() { setMessageSink(deliverToLog); }
+Game::Game() {
+  setMessageSink(deliverToLog);
+}
 
-Game::~Game() { setMessageSink(nullptr); }
+Game::~Game() {
+  setMessageSink(nullptr);
+}
 
 std::array<Button *, Game::BUTTON_COUNT> Game::buttonBar() {
   return {&getButton,    &moveButton,      &lookButton, &useButton,
@@ -106,7 +116,9 @@ const Button &Game::buttonAt(int index) const {
   return *const_cast<Game *>(this)->buttonBar()[static_cast<std::size_t>(index)];
 }
 
-void Game::addMessage(std::string text) { textWindow.addText(std::move(text)); }
+void Game::addMessage(std::string text) {
+  textWindow.addText(std::move(text));
+}
 
 // ---------------------------------------------------------------------------
 // Set-up
@@ -187,11 +199,17 @@ Space &Game::getPlayerSpace() {
 // ---------------------------------------------------------------------------
 // Action mode
 
-std::int32_t Game::getMode() const { return player->getActionMode(); }
+std::int32_t Game::getMode() const {
+  return player->getActionMode();
+}
 
-void Game::setMode(std::int32_t mode) { player->setAction(static_cast<ActionMode>(mode)); }
+void Game::setMode(std::int32_t mode) {
+  player->setAction(static_cast<ActionMode>(mode));
+}
 
-void Game::toggleMode(std::int32_t mode) { setMode(getMode() == None ? mode : None); }
+void Game::toggleMode(std::int32_t mode) {
+  setMode(getMode() == None ? mode : None);
+}
 
 // ---------------------------------------------------------------------------
 // World view and picking
@@ -200,9 +218,13 @@ void Game::setMoveOriginToPlayer() {
   setMoveOrigin(playerLocalX, playerLocalY, playerWorldX, playerWorldY);
 }
 
-int Game::viewCentreX() const { return wholeNumber(playerLocalX); }
+int Game::viewCentreX() const {
+  return wholeNumber(playerLocalX);
+}
 
-int Game::viewCentreY() const { return wholeNumber(playerLocalY); }
+int Game::viewCentreY() const {
+  return wholeNumber(playerLocalY);
+}
 
 void Game::drawWorld() {
   setMoveOriginToPlayer();
@@ -285,8 +307,7 @@ void Game::drawWindowForPicking(std::int32_t x, std::int32_t y) {
   }
 }
 
-void Game::onInterfaceClick(std::int32_t hits, std::int32_t name, std::int32_t x,
-                            std::int32_t y) {
+void Game::onInterfaceClick(std::int32_t hits, std::int32_t name, std::int32_t x, std::int32_t y) {
   if (isOverInventory(x, y)) {
     onInventoryClick(hits, name);
   } else if (isOverPile(x, y)) {
@@ -308,9 +329,13 @@ void Game::onPileClick(std::int32_t hits, std::int32_t name) {
   heldObject = pileWindow.selectItemInInvent(hits, name, heldObject, player);
 }
 
-void Game::onStatsClick(std::int32_t name) { statsWindow.clickIn(name); }
+void Game::onStatsClick(std::int32_t name) {
+  statsWindow.clickIn(name);
+}
 
-void Game::onLogClick(std::int32_t name) { textWindow.clickIn(name); }
+void Game::onLogClick(std::int32_t name) {
+  textWindow.clickIn(name);
+}
 
 void Game::onButtonClick(std::int32_t x, std::int32_t y) {
   const std::array<Button *, BUTTON_COUNT> bar = buttonBar();
@@ -635,9 +660,10 @@ void Game::drawInterface() {
   glPushMatrix();
   glLoadIdentity();
   const std::int32_t mode = getMode();
-  const bool activeFlags[BUTTON_COUNT] = {
-      mode == Get,    mode == Move,           mode == Look,          mode == Use,
-      mode == Attack, inventoryWindow.isOpen(), statsWindow.isOpen()};
+  const bool activeFlags[BUTTON_COUNT] = {mode == Get,         mode == Move,
+                                          mode == Look,        mode == Use,
+                                          mode == Attack,      inventoryWindow.isOpen(),
+                                          statsWindow.isOpen()};
   const std::array<Button *, BUTTON_COUNT> bar = buttonBar();
   for (int k = 0; k < BUTTON_COUNT; ++k) {
     bar[k]->setActive(activeFlags[k]);
@@ -669,8 +695,9 @@ void Game::drawHeldObjectOrCrosshair() {
   if (heldObject != nullptr) {
     // The icon is as large as a grid cell of the inventory window.
     const int half = ((inventoryWindow.getWidth() / 2) / ICONS_PER_ROW) / 2;
-    asItem(heldObject)->drawIcon(static_cast<float>(-half), static_cast<float>(-half),
-                                 static_cast<float>(2 * half));
+    asItem(heldObject)
+        ->drawIcon(static_cast<float>(-half), static_cast<float>(-half),
+                   static_cast<float>(2 * half));
     return;
   }
   bindTexture(CrosshairTexture);

@@ -87,7 +87,6 @@ void printText(std::int32_t x, std::int32_t y, const char *format, ...) {
 
 void printString(std::int32_t x, std::int32_t y, std::string text) {
   // An embedded NUL ends the text, as it would in a C buffer.
-  const std::size_t length =
-      std::min<std::size_t>(std::strlen(text.c_str()), PRINT_STRING_CHARS);
+  const std::size_t length = std::min<std::size_t>(std::strlen(text.c_str()), PRINT_STRING_CHARS);
   drawCharacters(x, y, text.c_str(), length);
 }

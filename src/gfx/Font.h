@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int FONT_GLYPHS = 95;       // character codes 32 to 126
+constexpr int FONT_GLYPHS = 95; // character codes 32 to 126
 constexpr int FONT_FIRST_CHAR = 32;
 constexpr int FONT_GLYPH_SIZE = 16;   // quad edge in units
 constexpr int FONT_ADVANCE = 10;      // pen advance per glyph

@@ -8,19 +8,19 @@
 Texture textures[TEXTURE_COUNT];
 
 const TextureFile textureFiles[TEXTURE_COUNT] = {
-    {"Data/BlueFace.tga", true},      {"Data/Bucket.tga", true},
-    {"Data/Target.tga", true},        {"Data/Coke.tga", true},
-    {"Data/Vase.tga", true},          {"Data/Explode.tga", true},
-    {"Data/Ground.tga", false},       {"Data/Sky.tga", false},
-    {"Data/Crosshair.tga", true},     {"Data/Font.tga", true},
-    {"Data/Crate.tga", false},        {"Data/Menu.tga", false},
-    {"Data/SelectTemp.tga", true},    {"Data/SelectPerm.tga", true},
-    {"Data/GetButton.tga", true},     {"Data/MoveButton.tga", true},
-    {"Data/UseButton.tga", true},     {"Data/LookButton.tga", true},
-    {"Data/AttackButton.tga", true},  {"Data/InventoryButton.tga", true},
-    {"Data/pile.tga", true},          {"Data/StatsButton.tga", true},
-    {"Data/CloseCase.tga", false},    {"Data/UpCase.tga", false},
-    {"Data/DownCase.tga", false},     {"Data/EquipmentSlot.tga", true},
+    {"Data/BlueFace.tga", true},     {"Data/Bucket.tga", true},
+    {"Data/Target.tga", true},       {"Data/Coke.tga", true},
+    {"Data/Vase.tga", true},         {"Data/Explode.tga", true},
+    {"Data/Ground.tga", false},      {"Data/Sky.tga", false},
+    {"Data/Crosshair.tga", true},    {"Data/Font.tga", true},
+    {"Data/Crate.tga", false},       {"Data/Menu.tga", false},
+    {"Data/SelectTemp.tga", true},   {"Data/SelectPerm.tga", true},
+    {"Data/GetButton.tga", true},    {"Data/MoveButton.tga", true},
+    {"Data/UseButton.tga", true},    {"Data/LookButton.tga", true},
+    {"Data/AttackButton.tga", true}, {"Data/InventoryButton.tga", true},
+    {"Data/pile.tga", true},         {"Data/StatsButton.tga", true},
+    {"Data/CloseCase.tga", false},   {"Data/UpCase.tga", false},
+    {"Data/DownCase.tga", false},    {"Data/EquipmentSlot.tga", true},
 };
 
 namespace {
@@ -123,4 +123,6 @@ int loadTextureTable() {
   return -1;
 }
 
-void bindTexture(int index) { glBindTexture(GL_TEXTURE_2D, textures[index].textureId); }
+void bindTexture(int index) {
+  glBindTexture(GL_TEXTURE_2D, textures[index].textureId);
+}

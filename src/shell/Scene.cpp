@@ -125,7 +125,9 @@ void pickInInterface(const GLint viewport[4]) {
 
 } // namespace
 
-const char *sceneFailedFile() { return failedFile; }
+const char *sceneFailedFile() {
+  return failedFile;
+}
 
 bool startScene(ShellWindow *window, KeyTable *keys) {
   currentWindow = window;
@@ -143,7 +145,9 @@ bool startScene(ShellWindow *window, KeyTable *keys) {
   return true;
 }
 
-void stopScene() { deleteFontLists(); }
+void stopScene() {
+  deleteFontLists();
+}
 
 void advanceScene(std::uint32_t elapsed) {
   // Through a 64-bit integer, so large counts keep their sign.

@@ -8,7 +8,6 @@
 #include "world/Cell.h"
 #include "world/Space.h"
 
-
 namespace {
 
 // Squares of the generated test arrangement around the player's (14, 14).

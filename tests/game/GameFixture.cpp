@@ -69,7 +69,9 @@ void GameTest::screenPositionOf(int x, int y, int &screenX, int &screenY) const 
   screenY = window.height - static_cast<int>(winY);
 }
 
-Space &GameTest::centreSpace(int x, int y) { return game.getWorld().getCell(1, 1).getSpace(x, y); }
+Space &GameTest::centreSpace(int x, int y) {
+  return game.getWorld().getCell(1, 1).getSpace(x, y);
+}
 
 std::vector<std::string> GameTest::newLogLines() const {
   const std::vector<std::string> &lines = game.getTextWindow().getLines();
@@ -85,4 +87,6 @@ std::string GameTest::newLogText() const {
   return text;
 }
 
-int GameTest::modeOfPlayer() const { return game.getPlayer()->getActionMode(); }
+int GameTest::modeOfPlayer() const {
+  return game.getPlayer()->getActionMode();
+}

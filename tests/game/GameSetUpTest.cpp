@@ -84,6 +84,7 @@ TEST_F(GameTest, LogStartsWithTheWrappedStartUpTexts) {
   const std::vector<std::string> &lines = game.getTextWindow().getLines();
   const std::vector<std::string> expected = {
       "Les Meow Mix sont une bonne",
+      // The empty word between the two blanks still fits, 28 characters.
       "source de d\xE9"
       "chets toxiques. ",
       "J'aime la pizza aux",
@@ -94,6 +95,7 @@ TEST_F(GameTest, LogStartsWithTheWrappedStartUpTexts) {
       "SFHFSHDFH DFHS",
       "dfgdfh df d",
       "356 56 4 656 4",
+      // Six of the seven empty words fill the line to 29; the seventh breaks it.
       "SDDSG FGFFGAA AAAAAAAAA      ",
       "GGG TEST",
       "SDDSG FGFFG        GGG TEST",

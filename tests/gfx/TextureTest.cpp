@@ -10,10 +10,24 @@
 namespace {
 
 std::vector<unsigned char> tgaHeader(int width, int height, int bits) {
-  return {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-          static_cast<unsigned char>(width & 0xff), static_cast<unsigned char>(width >> 8),
-          static_cast<unsigned char>(height & 0xff), static_cast<unsigned char>(height >> 8),
-          static_cast<unsigned char>(bits), 0};
+  return {0,
+          0,
+          2,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          static_cast<unsigned char>(width & 0xff),
+          static_cast<unsigned char>(width >> 8),
+          static_cast<unsigned char>(height & 0xff),
+          static_cast<unsigned char>(height >> 8),
+          static_cast<unsigned char>(bits),
+          0};
 }
 
 std::vector<unsigned char> tgaImage(int width, int height, int bits, unsigned char fill = 7) {

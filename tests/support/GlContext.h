@@ -1,36 +1,15 @@
 #pragma once
-// A real OpenGL context without a display: Mesa's surfaceless EGL platform
-// with a 1024 x 768 pbuffer and the desktop compatibility profile. Tests look
-// at drawing through the feedback buffer, at names through the selection
-// buffer and at pixels through glReadPixels.
+// The fixture of every drawing and picking test: the headless context, and
+// drawing seen through the feedback buffer, names through the selection
+// buffer and pixels through glReadPixels.
 
-#include "shell/ShellWindow.h"
+#include "HeadlessContext.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-constexpr int TEST_WIDTH = 1024;
-constexpr int TEST_HEIGHT = 768;
-
-// Creates the process's context on first use and makes it current.
-bool makeTestContextCurrent();
-
-// A shell window with a settable client area that records the requests.
-class HeadlessWindow : public ShellWindow {
-public:
-  int width = TEST_WIDTH;
-  int height = TEST_HEIGHT;
-  int quitRequests = 0;
-  int modeToggleRequests = 0;
-
-  int getClientWidth() const override { return width; }
-  int getClientHeight() const override { return height; }
-  void requestQuit() override { ++quitRequests; }
-  void requestModeToggle() override { ++modeToggleRequests; }
-};
 
 struct FeedbackVertex {
   float x, y, z;

@@ -14,8 +14,11 @@ std::string runTool(const std::string &arguments) {
 
 class AssetTool : public ::testing::Test {
 protected:
+  // ctest runs the cases of this suite in parallel: one folder each.
   std::filesystem::path output =
-      std::filesystem::path(::testing::TempDir()) / "pickrpg_assets_test";
+      std::filesystem::path(::testing::TempDir()) /
+      (std::string("pickrpg_assets_") +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
 
   void SetUp() override { std::filesystem::remove_all(output); }
   void TearDown() override { std::filesystem::remove_all(output); }

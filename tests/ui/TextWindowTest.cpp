@@ -79,58 +79,6 @@ TEST(TextWindowWrap, EmptyTextGivesOneEmptyLine) {
   EXPECT_EQ(wrap(""), Lines{""});
 }
 
-TEST(TextWindowWrap, StartUpTextsGiveTheirLinesInOrder) {
-  TextWindow log(356, 0, 326, 136);
-  const char *texts[] = {
-      "Les Meow Mix sont une bonne source de d\xE9"
-      "chets toxiques.  J'aime la pizza aux champignons avec des autobus.",
-      "ANOTHER TEST",
-      "MROE MORE MORE MORE MORE MORE MORE MORE ANOTHER TEST",
-      "SFHFSHDFH DFHS",
-      "dfgdfh df d",
-      "356 56 4 656 4",
-      "SDDSG FGFFGAA AAAAAAAAA        GGG TEST",
-      "SDDSG FGFFG        GGG TEST",
-      "DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDTEST",
-      "AAAAAAAAAAAORE MORE ANOTHERjjjjj TEST",
-      "MffEST",
-      "",
-      "1",
-      "dFSFDDF FFER TEST",
-  };
-  for (const char *text : texts) {
-    log.addText(text);
-  }
-  const Lines expected = {
-      "Les Meow Mix sont une bonne",
-      // The empty word between the two blanks still fits, 28 characters.
-      "source de d\xE9"
-      "chets toxiques. ",
-      "J'aime la pizza aux",
-      "champignons avec des autobus.",
-      "ANOTHER TEST",
-      "MROE MORE MORE MORE MORE MORE",
-      "MORE MORE ANOTHER TEST",
-      "SFHFSHDFH DFHS",
-      "dfgdfh df d",
-      "356 56 4 656 4",
-      // Six of the seven empty words fill the line to 29; the seventh breaks it.
-      "SDDSG FGFFGAA AAAAAAAAA      ",
-      "GGG TEST",
-      "SDDSG FGFFG        GGG TEST",
-      "DDDDDDDDDDDDDDDDDDDDDDDDDDDDD",
-      "DDDDDTEST",
-      "AAAAAAAAAAAORE MORE",
-      "ANOTHERjjjjj TEST",
-      "MffEST",
-      "",
-      "1",
-      "dFSFDDF FFER TEST",
-  };
-  EXPECT_EQ(log.getLines(), expected);
-  EXPECT_EQ(log.getFirstVisible(), 21 - TextWindow::VISIBLE_LINES);
-}
-
 TEST(TextWindowScroll, TwelveLinesScrollBetweenZeroAndThree) {
   TextWindow log = logWithLines(12);
   EXPECT_EQ(log.getFirstVisible(), 3);

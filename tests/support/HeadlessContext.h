@@ -1,0 +1,26 @@
+#pragma once
+// A real OpenGL context without a display: Mesa's surfaceless EGL platform
+// with a 1024 x 768 pbuffer and the desktop compatibility profile. Used by
+// the tests and the benchmarks.
+
+#include "shell/ShellWindow.h"
+
+constexpr int TEST_WIDTH = 1024;
+constexpr int TEST_HEIGHT = 768;
+
+// Creates the process's context on first use and makes it current.
+bool makeTestContextCurrent();
+
+// A shell window with a settable client area that records the requests.
+class HeadlessWindow : public ShellWindow {
+public:
+  int width = TEST_WIDTH;
+  int height = TEST_HEIGHT;
+  int quitRequests = 0;
+  int modeToggleRequests = 0;
+
+  int getClientWidth() const override { return width; }
+  int getClientHeight() const override { return height; }
+  void requestQuit() override { ++quitRequests; }
+  void requestModeToggle() override { ++modeToggleRequests; }
+};
