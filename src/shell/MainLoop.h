@@ -1,0 +1,107 @@
+#pragma once
+// The program's outer and inner loops, once for every platform. A backend
+// (SDL2, Win32) derives from MainLoop and supplies only the primitives: the
+// start-up question, the window with its GL context, the message queue, the
+// buffer swap, the millisecond counter and the message box. It reports input
+// through the protected handlers so that key, mouse and mode-toggle handling
+// is the same everywhere.
+
+#include "shell/ShellWindow.h"
+
+#include <cstdint>
+
+// The scene hooks the loop drives. gameScene holds the game's own; tests put
+// in others.
+struct SceneHooks {
+  bool (*startScene)(ShellWindow *window, KeyTable *keys);
+  void (*stopScene)();
+  void (*advanceScene)(std::uint32_t elapsed);
+  void (*renderScene)();
+  void (*pickAtCursor)(bool isClick);
+  const char *(*sceneFailedFile)();
+};
+
+extern const SceneHooks gameScene;
+
+class MainLoop : public ShellWindow {
+public:
+  explicit MainLoop(const SceneHooks &hooks = gameScene) : hooks(hooks) {}
+
+  // Asks for the display mode, then opens the window, starts the scene and
+  // pumps messages until the scene ends, as often as the mode is toggled.
+  // Returns the process exit code: 0 after a normal end, -1 when the
+  // platform cannot be set up, 1 when the window or the scene cannot be made.
+  int run();
+
+  // Ends the run once the current message has been handled.
+  void requestQuit() override;
+  // Leaves the message loop to build the window again in the other mode.
+  void requestModeToggle() override;
+
+protected:
+  enum class Message { Handled, NoneWaiting, Quit };
+
+  // What every backend shows the same way.
+  static constexpr const char *WINDOW_TITLE = "Tavu's Picking Tutorial";
+  static constexpr int WINDOW_WIDTH = 1024;
+  static constexpr int WINDOW_HEIGHT = 768;
+  static constexpr int COLOUR_BITS = 16;
+  static constexpr int DEPTH_BITS = 16;
+  static constexpr const char *QUESTION_TEXT = "Would You Like To Run In Fullscreen Mode?";
+  static constexpr const char *QUESTION_CAPTION = "Start FullScreen?";
+  static constexpr const char *ERROR_CAPTION = "Error";
+  static constexpr const char *MODE_SWITCH_FAILED_TEXT =
+      "Mode Switch Failed.\nRunning In Windowed Mode.";
+
+  // The start-up question: true for full screen.
+  virtual bool askFullScreen() = 0;
+  // Sets up what every window needs (window class, video subsystem); on
+  // failure the backend has already said why if it can.
+  virtual bool registerShell() = 0;
+  virtual void unregisterShell() = 0;
+  // Opens the window with a current GL context and the viewport set. When
+  // full screen is wanted but the display mode cannot be set, the backend
+  // tells the user and opens a window instead.
+  virtual bool openShellWindow(bool fullScreen) = 0;
+  // Releases the context and the window and restores the desktop mode.
+  virtual void closeShellWindow() = 0;
+  // Takes one waiting message, if any, and handles it; the quit message
+  // posted by postQuit is reported, not handled.
+  virtual Message handleNextMessage() = 0;
+  // Sleeps until a message waits, without taking it.
+  virtual void waitForMessage() = 0;
+  virtual bool isVisible() const = 0;
+  virtual void swapBuffers() = 0;
+  // A wrapping 32-bit millisecond counter.
+  virtual std::uint32_t tickCount() = 0;
+  virtual void showError(const char *text) = 0;
+  // Queue the quit message, and the mode-toggle message that reaches
+  // modeToggleArrived once the messages before it are handled.
+  virtual void postQuit() = 0;
+  virtual void postModeToggle() = 0;
+
+  // Input as the backend's message handling sees it: virtual-key codes,
+  // client pixels with the origin at the top-left corner.
+  void keyDown(int virtualKey);
+  void keyUp(int virtualKey);
+  void mouseMoved(std::int32_t x, std::int32_t y);
+  void leftButtonDown(std::int32_t x, std::int32_t y);
+  void modeToggleArrived();
+
+private:
+  enum class SceneEnd { Quit, FailedStart };
+
+  const SceneHooks hooks;
+  KeyTable keys;
+  bool programRunning = false;
+  bool fullScreenRequested = false;
+  std::uint32_t lastTicks = 0;
+
+  SceneEnd runScene();
+  void pumpMessagesAndFrames();
+  void runFrame();
+};
+
+// Viewport over the whole client area with a provisional perspective; every
+// frame sets its own projection, this one holds until the first.
+void resizeViewport(int width, int height);

@@ -1,0 +1,42 @@
+#pragma once
+// The SDL2 backend: one window with an OpenGL compatibility context, SDL's
+// event queue as the message queue.
+
+#include "shell/MainLoop.h"
+
+#include <SDL.h>
+
+class SdlShell : public MainLoop {
+public:
+  int getClientWidth() const override;
+  int getClientHeight() const override;
+
+protected:
+  bool askFullScreen() override;
+  bool registerShell() override;
+  void unregisterShell() override;
+  bool openShellWindow(bool fullScreen) override;
+  void closeShellWindow() override;
+  Message handleNextMessage() override;
+  void waitForMessage() override;
+  bool isVisible() const override { return visible; }
+  void swapBuffers() override;
+  std::uint32_t tickCount() override;
+  void showError(const char *text) override;
+  void postQuit() override;
+  void postModeToggle() override;
+
+private:
+  SDL_Window *window = nullptr;
+  SDL_GLContext context = nullptr;
+  bool videoReady = false;
+  bool visible = false;
+  Uint32 quitEvent = 0;
+  Uint32 modeToggleEvent = 0;
+
+  SDL_Window *createWindow(bool wantFullScreen);
+  void releaseWindow();
+  void handleWindowEvent(const SDL_WindowEvent &event);
+  void handleKey(const SDL_KeyboardEvent &event);
+  void pushEvent(Uint32 type);
+};

@@ -1,0 +1,363 @@
+# shellcheck shell=bash
+# Helpers shared by the smoke tests, sourced by each *_test.sh: a private
+# virtual display, windows found by title, held keys, screenshots and waits
+# that always end. Every process a test starts is ended by its own id when
+# the test exits.
+#
+# Xvfb has no window manager: windows are found by title in the tree of the
+# root window (xdotool search misses SDL's message boxes), focused with
+# xdotool windowfocus and typed into with xdotool key.
+
+SKIPPED=77
+SCREEN_GEOMETRY=1280x1024x24
+GAME_WIDTH=1024
+GAME_HEIGHT=768
+GAME_TITLE="Tavu's Picking Tutorial"
+QUESTION_TITLE="Start FullScreen?"
+ERROR_TITLE="Error"
+TEXTURE_COUNT=26
+# A drawn frame has textures and text; a blank one a single colour.
+MIN_DRAWN_COLOURS=16
+# The game reads the key table once per frame, so a key must stay down a
+# little while to be seen at all. The server's auto-repeat starts late
+# enough never to add presses of its own, which could answer the next box.
+KEY_HOLD_SECONDS=1
+AUTOREPEAT_DELAY_MS=10000
+
+XVFB_PID=""
+FOUND_WINDOW=""
+GAME_PID=""
+GAME_EXIT=""
+CLEANUP_STEPS=()
+
+log() { echo "[$(date +%H:%M:%S)] $*"; }
+
+fail() {
+  log "FAIL: $*"
+  if [ -n "${DISPLAY:-}" ] && [ -n "$XVFB_PID" ]; then
+    log "windows on $DISPLAY:"
+    xwininfo -root -tree 2>/dev/null | grep -F '": (' | grep -vF '"Default IME"'
+    [ -z "${ARTIFACTS:-}" ] || import -window root "$ARTIFACTS/failure.png" 2>/dev/null
+  fi
+  if [ -n "$GAME_PID" ]; then
+    log "game processes:"
+    ps -o pid,ppid,stat,wchan:24,args -p "$GAME_PID" --ppid "$GAME_PID" 2>/dev/null
+  fi
+  exit 1
+}
+
+# A missing tool or input skips the test, except on CI where everything the
+# test needs must be there.
+unavailable() {
+  if [ "${CI:-}" = true ]; then
+    fail "$* (required when CI=true)"
+  fi
+  log "SKIP: $*"
+  exit "$SKIPPED"
+}
+
+require_tools() {
+  local absent=()
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || absent+=("$tool")
+  done
+  [ ${#absent[@]} -eq 0 ] || unavailable "missing tools: ${absent[*]}"
+}
+
+require_env() {
+  if [ -z "${PICKRPG_BUILD_DIR:-}" ] || [ -z "${PICKRPG_SOURCE_DIR:-}" ]; then
+    unavailable "PICKRPG_BUILD_DIR and PICKRPG_SOURCE_DIR must be set (ctest sets them)"
+  fi
+}
+
+on_exit() { CLEANUP_STEPS+=("$1"); }
+
+cleanup() {
+  local i
+  stop_game
+  for ((i = ${#CLEANUP_STEPS[@]} - 1; i >= 0; i--)); do
+    eval "${CLEANUP_STEPS[$i]}"
+  done
+  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
+}
+
+# wait_until SECONDS COMMAND...: true as soon as COMMAND succeeds.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  while ! "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
+# Starts Xvfb on a display number it picks itself (no races between tests).
+start_display() {
+  local numberFile="$1/display-number"
+  rm -f "$numberFile"
+  Xvfb -displayfd 3 -screen 0 "$SCREEN_GEOMETRY" -nolisten tcp -ardelay "$AUTOREPEAT_DELAY_MS" \
+    3>"$numberFile" \
+    >"$1/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_until 20 test -s "$numberFile" || fail "Xvfb did not start (see $1/xvfb.log)"
+  DISPLAY=":$(head -n 1 "$numberFile")"
+  export DISPLAY
+  wait_until 10 xwininfo -root >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+  log "Xvfb (pid $XVFB_PID) on display $DISPLAY, $SCREEN_GEOMETRY"
+}
+
+is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+
+# The id of a shown window with exactly this title, if there is one.
+find_window() {
+  local id
+  for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1}'); do
+    if is_viewable "$id"; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# wait_for_window TITLE SECONDS: sets FOUND_WINDOW to the window's id.
+wait_for_window() {
+  local deadline=$((SECONDS + $2))
+  while ! FOUND_WINDOW=$(find_window "$1"); do
+    game_running || fail "the game ended (code $GAME_EXIT) while waiting for window \"$1\""
+    [ "$SECONDS" -lt "$deadline" ] || fail "no window \"$1\" within $2 s"
+    sleep 0.2
+  done
+}
+
+wait_window_gone() {
+  wait_until "$2" eval "! is_viewable $1" || fail "window $1 still shown after $2 s"
+}
+
+# press KEY WINDOW: focuses the window and holds the key down for a moment
+# (one xdotool run, so a busy machine cannot stretch the hold).
+press() {
+  xdotool windowfocus "$2" 2>/dev/null
+  sleep 0.2
+  xdotool keydown "$1" sleep "$KEY_HOLD_SECONDS" keyup "$1"
+  log "pressed $1 in window $2"
+}
+
+# press_until KEY WINDOW SECONDS CHECK...: presses the key again, three times
+# at most, until CHECK holds, in case a slow frame missed the key.
+press_until() {
+  local key="$1" window="$2" seconds="$3" attempt
+  shift 3
+  for attempt in 1 2 3; do
+    press "$key" "$window"
+    wait_until "$seconds" "$@" && return 0
+    log "no effect after $seconds s (attempt $attempt)"
+  done
+  fail "pressing $key in window $window had no effect"
+}
+
+window_shown() { find_window "$1" >/dev/null; }
+
+game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
+
+# answer_box TITLE KEY SECONDS: presses a key in the box with this title and
+# waits until the box is gone, so that the next key cannot reach the game
+# window instead.
+answer_box() {
+  wait_for_window "$1" "$3"
+  local box=$FOUND_WINDOW
+  log "box \"$1\" is shown (window $box)"
+  press "$2" "$box"
+  wait_window_gone "$box" 15
+}
+
+client_size() {
+  xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
+}
+
+# The window's area on the screen as an ImageMagick crop geometry.
+screen_area() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+    /^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h "+" x "+" y}'
+}
+
+colours_in() { convert "$1" -crop "$2" +repage -format %k info:; }
+
+# screenshot_game WINDOW FILE MUST_BE_DRAWN: with MUST_BE_DRAWN=yes, waits
+# until the window's area shows a drawn frame.
+screenshot_game() {
+  local area colours deadline=$((SECONDS + 30))
+  area=$(screen_area "$1")
+  while :; do
+    import -window root "$2"
+    colours=$(colours_in "$2" "$area")
+    [ "$3" = yes ] || break
+    [ "$colours" -lt "$MIN_DRAWN_COLOURS" ] || break
+    [ "$SECONDS" -lt "$deadline" ] || fail "window $1 still blank ($colours colours) after 30 s: $2"
+    sleep 1
+  done
+  log "screenshot $2: $colours colours in the window's area $area"
+}
+
+expect_client_size() {
+  local size
+  size=$(client_size "$1")
+  [ "$size" = "${GAME_WIDTH}x${GAME_HEIGHT}" ] ||
+    fail "client area is $size, not ${GAME_WIDTH}x${GAME_HEIGHT}"
+  log "client area of window $1 is $size"
+}
+
+# start_game FOLDER LOG COMMAND...: runs the game with FOLDER (which holds
+# Data/) as working directory.
+start_game() {
+  local folder="$1" output="$2"
+  shift 2
+  (cd "$folder" && exec "$@") >"$output" 2>&1 &
+  GAME_PID=$!
+  GAME_EXIT=""
+  log "started $* in $folder (pid $GAME_PID), output in $output"
+}
+
+game_running() {
+  [ -n "$GAME_PID" ] || return 1
+  kill -0 "$GAME_PID" 2>/dev/null && return 0
+  collect_exit
+  return 1
+}
+
+collect_exit() {
+  if [ -z "$GAME_EXIT" ] && [ -n "$GAME_PID" ]; then
+    wait "$GAME_PID" 2>/dev/null
+    GAME_EXIT=$?
+  fi
+}
+
+# expect_exit SECONDS zero|nonzero
+expect_exit() {
+  wait_until "$1" game_ended || fail "the game still runs after $1 s"
+  collect_exit
+  case "$2" in
+  zero) [ "$GAME_EXIT" -eq 0 ] || fail "exit code $GAME_EXIT, expected 0" ;;
+  nonzero) [ "$GAME_EXIT" -ne 0 ] || fail "exit code 0, expected a failure code" ;;
+  esac
+  log "the game ended with code $GAME_EXIT"
+  GAME_PID=""
+}
+
+stop_game() {
+  [ -n "$GAME_PID" ] || return 0
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null
+    wait_until 5 game_ended || kill -9 "$GAME_PID" 2>/dev/null
+  fi
+  wait "$GAME_PID" 2>/dev/null
+  GAME_PID=""
+}
+
+# expect_output FILE TEXT: the game's output names TEXT (bounded wait).
+expect_output() {
+  wait_until 15 grep -qF "$2" "$1" || fail "\"$2\" not found in $1"
+  log "output names \"$2\""
+}
+
+data_complete() {
+  local count
+  count=$(find "$1/Data" -maxdepth 1 -name '*.tga' 2>/dev/null | wc -l)
+  [ "$count" -ge "$TEXTURE_COUNT" ]
+}
+
+# A copy of the data folder without one file, in a fresh folder.
+data_without() {
+  local folder="$1" missing="$2"
+  rm -rf "$folder"
+  mkdir -p "$folder/Data"
+  cp "$PICKRPG_SOURCE_DIR"/Data/*.tga "$folder/Data/" 2>/dev/null
+  rm -f "$folder/Data/$missing"
+}
+
+# The scenarios both backends go through. The test script sets GAME_COMMAND
+# (an array), ARTIFACTS, NO_KEY and YES_KEY (what answers the start-up
+# question), QUESTION_SECONDS (how long the first box may take) and
+# FALLBACK_SIZE (exact when a window that failed to go full screen still has
+# a 1024 x 768 client area; any other value skips that check).
+
+# No to the question: a 1024 x 768 window that draws; F1 asks for full
+# screen, which Xvfb refuses, so the mode-switch box and a new window; Escape
+# ends the run with 0.
+scenario_windowed() {
+  local output="$ARTIFACTS/windowed.log"
+  log "== windowed: answer No, the window draws, F1 falls back to a window, Escape ends"
+  start_game "$PICKRPG_SOURCE_DIR" "$output" "${GAME_COMMAND[@]}"
+  answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
+  wait_for_window "$GAME_TITLE" 30
+  expect_client_size "$FOUND_WINDOW"
+  screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/windowed.png" yes
+  press_until F1 "$FOUND_WINDOW" 10 window_shown "$ERROR_TITLE"
+  answer_box "$ERROR_TITLE" Return 30
+  expect_output "$output" "Mode Switch Failed."
+  wait_for_window "$GAME_TITLE" 30
+  [ "$FALLBACK_SIZE" != exact ] || expect_client_size "$FOUND_WINDOW"
+  screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/after-mode-toggle.png" yes
+  quit_game
+}
+
+# Yes to the question: the display mode cannot change under Xvfb, so the
+# "Mode Switch Failed." box, then the game in a window. Without the complete
+# data the texture error follows instead.
+scenario_full_screen_fallback() {
+  local output="$ARTIFACTS/full-screen-fallback.log"
+  log "== full screen refused: answer Yes, the mode-switch box, then a window"
+  start_game "$PICKRPG_SOURCE_DIR" "$output" "${GAME_COMMAND[@]}"
+  answer_box "$QUESTION_TITLE" "$YES_KEY" "$QUESTION_SECONDS"
+  answer_box "$ERROR_TITLE" Return 30
+  expect_output "$output" "Mode Switch Failed."
+  if data_complete "$PICKRPG_SOURCE_DIR"; then
+    wait_for_window "$GAME_TITLE" 30
+    [ "$FALLBACK_SIZE" != exact ] || expect_client_size "$FOUND_WINDOW"
+    screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/full-screen-fallback.png" yes
+    quit_game
+  else
+    answer_box "$ERROR_TITLE" Return 30
+    expect_output "$output" "Cannot load Data/"
+    expect_exit 10 nonzero
+  fi
+}
+
+# Escape in the game window ends the run with 0 within a few seconds.
+quit_game() {
+  press_until Escape "$FOUND_WINDOW" 5 game_ended
+  expect_exit 5 zero
+}
+
+# A data folder without Data/Font.tga: the error box names the file, Enter
+# dismisses it, and the run ends with a failure code.
+scenario_missing_texture() {
+  local folder="$ARTIFACTS/missing-font"
+  local output="$ARTIFACTS/missing-texture.log"
+  log "== missing texture: Data/ without Font.tga"
+  data_without "$folder" Font.tga
+  start_game "$folder" "$output" "${GAME_COMMAND[@]}"
+  answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
+  answer_box "$ERROR_TITLE" Return 30
+  if data_complete "$PICKRPG_SOURCE_DIR"; then
+    expect_output "$output" "Cannot load Data/Font.tga"
+  else
+    expect_output "$output" "Cannot load Data/"
+  fi
+  expect_exit 10 nonzero
+}
+
+run_scenarios() {
+  if data_complete "$PICKRPG_SOURCE_DIR"; then
+    scenario_windowed
+  else
+    log "Data/ holds fewer than $TEXTURE_COUNT images: only the failure paths are tested"
+  fi
+  scenario_full_screen_fallback
+  scenario_missing_texture
+  log "all scenarios passed; screenshots and logs in $ARTIFACTS"
+}
