@@ -18,17 +18,6 @@ double weightOf(const WorldObject *object) {
 
 } // namespace
 
-std::int32_t Inventory::size() const {
-  return static_cast<std::int32_t>(entries.size());
-}
-
-WorldObject *Inventory::at(std::int32_t i) const {
-  if (i < 0 || i >= size()) {
-    return nullptr;
-  }
-  return entries[static_cast<std::size_t>(i)];
-}
-
 void Inventory::add(WorldObject *object) {
   if (object == nullptr) {
     return;

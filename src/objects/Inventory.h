@@ -10,10 +10,12 @@
 class Inventory {
 public:
   // Copying copies the references and the total weight, never the objects.
-  std::int32_t size() const;
+  std::int32_t size() const { return static_cast<std::int32_t>(entries.size()); }
   bool isEmpty() const { return entries.empty(); }
   // The entry at 0-based position i, or null when i is outside the list.
-  WorldObject *at(std::int32_t i) const;
+  WorldObject *at(std::int32_t i) const {
+    return i < 0 || i >= size() ? nullptr : entries[static_cast<std::size_t>(i)];
+  }
   // Adds the object's item weight to the total and appends it; a null
   // object is ignored.
   void add(WorldObject *object);

@@ -58,8 +58,11 @@ void Space::updateBlocked() {
   const WorldObject *standing = standingObject();
   for (std::int32_t side = 0; side < DIRECTION_COUNT; ++side) {
     blocked[side] = standing != nullptr && standing->blocksSide(side);
-    for (std::int32_t i = 0; i < itemPile.size(); ++i) {
-      blocked[side] = blocked[side] || itemPile.at(i)->blocksSide(side);
+  }
+  for (std::int32_t i = 0; i < itemPile.size(); ++i) {
+    const WorldObject *item = itemPile.at(i);
+    for (std::int32_t side = 0; side < DIRECTION_COUNT; ++side) {
+      blocked[side] = blocked[side] || item->blocksSide(side);
     }
   }
 }

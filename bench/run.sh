@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the benchmark, runs it from the source folder (the game reads Data/
+# from its working directory) and writes the figures, with a description of
+# the machine, to bench/results.md.
+set -euo pipefail
+
+source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_dir="${PICKRPG_BENCH_BUILD_DIR:-$source_dir/build-bench}"
+results="$source_dir/bench/results.md"
+
+cmake -S "$source_dir" -B "$build_dir" -G Ninja >/dev/null
+cmake --build "$build_dir" -j2 --target pickrpg_bench
+
+figures="$(mktemp)"
+trap 'rm -f "$figures"' EXIT
+cd "$source_dir"
+status=0
+"$build_dir/bench/pickrpg_bench" >"$figures" || status=$?
+
+cpu_model="$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+memory="$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
+build_type="$(grep -m1 '^CMAKE_BUILD_TYPE:' "$build_dir/CMakeCache.txt" | cut -d= -f2)"
+{
+  echo "# Benchmark results"
+  echo
+  echo "Written by bench/run.sh on $(date -u '+%Y-%m-%d %H:%M UTC'); see bench/README.md for"
+  echo "what each figure measures. Elapsed times are wall-clock; other processes on the"
+  echo "machine slow them (see the load average)."
+  echo
+  echo "## Machine"
+  echo
+  echo "- CPU: ${cpu_model:-unknown}"
+  echo "- Cores: $(nproc)"
+  echo "- Memory: $memory"
+  echo "- Kernel: $(uname -sr)"
+  echo "- Build type: ${build_type:-RelWithDebInfo}"
+  cat "$figures"
+} >"$results"
+
+cat "$results"
+if [ "$status" -ne 0 ]; then
+  echo "pickrpg_bench failed (exit $status): the figures above are not to be trusted" >&2
+fi
+exit "$status"
