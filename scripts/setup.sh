@@ -7,7 +7,7 @@ PICKRPG_BUILD_PACKAGES="cmake ninja-build g++ pkg-config ccache libsdl2-dev libg
   libgmock-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core"
 # Packages the full test run needs on top: the Windows cross build, Wine, a
 # virtual display and the tools that drive and photograph it.
-PICKRPG_TEST_PACKAGES="mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick clang
+PICKRPG_TEST_PACKAGES="mingw-w64 wine wine64 xvfb xfonts-base xdotool x11-utils imagemagick clang
   libclang-rt-14-dev"
 
 missing_packages() {

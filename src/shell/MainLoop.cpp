@@ -25,7 +25,6 @@ constexpr double FAR_PLANE = 100.0;
 } // namespace
 
 int MainLoop::run() {
-  keys.clear();
   const bool fullScreen = askFullScreen();
   if (!registerShell()) {
     showError(REGISTER_FAILED_TEXT);

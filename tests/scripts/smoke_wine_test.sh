@@ -32,6 +32,9 @@ timeout 300 wineboot -i >"$ARTIFACTS/wineboot.log" 2>&1 ||
   fail "wineboot failed (see $ARTIFACTS/wineboot.log)"
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
   >>"$ARTIFACTS/wineboot.log" 2>&1 || fail "cannot turn off Wine's crash dialog"
+# Let the prefix's own processes finish their start before the game's first
+# box opens.
+timeout 120 wineserver -w || fail "Wine's server did not settle after the prefix set-up"
 log "Wine prefix ready, crash dialog off"
 
 GAME_COMMAND=(wine "$EXE")

@@ -9,6 +9,7 @@ namespace {
 constexpr int ANSWER_NO = 0;
 constexpr int ANSWER_YES = 1;
 constexpr int OWN_EVENT_COUNT = 2;
+constexpr int MESSAGE_BOX_ATTEMPTS = 3;
 constexpr int RED_BITS = 5;
 constexpr int GREEN_BITS = 6;
 constexpr int BLUE_BITS = 5;
@@ -33,6 +34,17 @@ bool enterDisplayMode(SDL_Window *window, const SDL_DisplayMode &mode) {
   SDL_DisplayMode current;
   return SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &current) == 0 &&
          current.w == mode.w && current.h == mode.h;
+}
+
+// SDL shows an X11 box from a child process, which now and then fails to
+// start on a busy machine; a second try has always got through.
+bool showMessageBox(const SDL_MessageBoxData &box, int &pressedButton) {
+  for (int attempt = 0; attempt < MESSAGE_BOX_ATTEMPTS; ++attempt) {
+    if (SDL_ShowMessageBox(&box, &pressedButton) == 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void setContextAttributes(int depthBits) {
@@ -74,7 +86,11 @@ bool SdlShell::askFullScreen() {
                                   buttons,
                                   nullptr};
   int answer = ANSWER_NO;
-  return SDL_ShowMessageBox(&box, &answer) == 0 && answer == ANSWER_YES;
+  if (!showMessageBox(box, answer)) {
+    std::fprintf(stderr, "%s (no message box: %s)\n", QUESTION_TEXT, SDL_GetError());
+    return false;
+  }
+  return answer == ANSWER_YES;
 }
 
 bool SdlShell::registerShell() {
@@ -95,12 +111,12 @@ bool SdlShell::openShellWindow(bool wantFullScreen) {
   SDL_ShowCursor(SDL_DISABLE);
   setContextAttributes(DEPTH_BITS);
   window = createWindow(wantFullScreen);
-  if (window == nullptr) {
-    return false;
+  if (window != nullptr) {
+    context = SDL_GL_CreateContext(window);
   }
-  context = SDL_GL_CreateContext(window);
   if (context == nullptr || SDL_GL_MakeCurrent(window, context) != 0) {
-    releaseWindow();
+    // Also gives the cursor back.
+    closeShellWindow();
     return false;
   }
   // No frame-rate limit: a frame whenever the queue is empty.
@@ -176,7 +192,7 @@ void SdlShell::showError(const char *text) {
   // can show the box.
   std::fprintf(stderr, "%s: %s\n", ERROR_CAPTION, text);
   int pressed = 0;
-  if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+  if (!showMessageBox(box, pressed)) {
     std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
   }
 }
