@@ -1,8 +1,28 @@
 #!/usr/bin/env bash
-# Builds pickrpg and starts it from the folder that holds Data/.
+# Builds pickrpg and starts it from the folder that holds Data/. On a
+# machine without a display it plays a scripted demo session on a virtual
+# display instead and leaves the screenshots of its steps in screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+# What the demo needs: a virtual display, the tools that drive and
+# photograph it, and the X core fonts SDL's message boxes are drawn with.
+DEMO_PACKAGES="xvfb xdotool imagemagick x11-utils xfonts-base"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set): pickrpg plays a"
+  echo "scripted demo session on a virtual display (Xvfb) and takes screenshots of it."
+  # shellcheck disable=SC2086 # word lists
+  install_packages $PICKRPG_BUILD_PACKAGES $DEMO_PACKAGES
+  cmake -S . -B build -G Ninja >/dev/null
+  cmake --build build --target pickrpg
+  scripts/play_demo.sh screenshots
+  echo
+  echo "The demo is over. Its screenshots, one per step, are in $PWD/screenshots/"
+  exit 0
+fi
+
+# shellcheck disable=SC2086
 install_packages $PICKRPG_BUILD_PACKAGES
 cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF >/dev/null
 cmake --build build --target pickrpg

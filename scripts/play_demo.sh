@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Plays the scripted session of the play tests as a demo on a virtual
+# display (Xvfb) with the native executable, and leaves the screenshots of
+# its steps, named after the steps, in the given folder.
+# Usage: scripts/play_demo.sh [FOLDER] (default: screenshots)
+set -u -o pipefail
+cd "$(dirname "$0")/.." || exit 1
+source tests/scripts/lib.sh
+source tests/scripts/play_lib.sh
+source tests/scripts/play_session.sh
+
+require_tools Xvfb xdotool xwininfo import convert compare
+GAME="$PWD/build/pickrpg"
+[ -x "$GAME" ] || fail "no executable at $GAME: build it first (./run.sh does)"
+data_complete "$PWD" || fail "Data/ holds fewer than $TEXTURE_COUNT images"
+
+SHOTS=$(realpath -m "${1:-screenshots}")
+rm -rf "$SHOTS"
+mkdir -p "$SHOTS"
+# The display's own files stay out of the screenshots folder.
+ARTIFACTS=$(mktemp -d)
+on_exit 'rm -rf "$ARTIFACTS"'
+trap cleanup EXIT
+start_display "$ARTIFACTS"
+
+GAME_COMMAND=("$GAME")
+PLAY_FOLDER=$PWD
+NO_KEY=Escape
+QUESTION_SECONDS=30
+FALLBACK_SIZE=exact
+play_session
