@@ -49,8 +49,9 @@ constexpr std::int32_t UNARMED_DAMAGE = 1;
 // The start-up lines exercise the log's wrapping and scrolling. The first
 // is Windows-1252 text: 0xE9 is the accented e.
 const char *const START_UP_TEXTS[] = {
-    "Les Meow Mix sont une bonne source de d\xE9"
-    "chets toxiques.  J'aime la pizza aux champignons avec des autobus.",
+    // One text split only to end the \xE9 escape before the next letter.
+    ("Les Meow Mix sont une bonne source de d\xE9"
+     "chets toxiques.  J'aime la pizza aux champignons avec des autobus."),
     "ANOTHER TEST",
     "MROE MORE MORE MORE MORE MORE MORE MORE ANOTHER TEST",
     "SFHFSHDFH DFHS",

@@ -26,6 +26,13 @@ public:
   static void clear();
   // Number of objects alive.
   static std::size_t count();
+  // Calls visit(const WorldObject &) for every object alive, oldest first.
+  // visit must neither make nor clear objects.
+  template <typename Visit> static void forEach(Visit visit) {
+    for (const std::unique_ptr<WorldObject> &object : objects()) {
+      visit(static_cast<const WorldObject &>(*object));
+    }
+  }
 
 private:
   static std::vector<std::unique_ptr<WorldObject>> &objects();

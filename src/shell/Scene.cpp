@@ -123,6 +123,18 @@ void pickInInterface(const GLint viewport[4]) {
   game.onInterfaceClick(hits, firstHitName(hits), mouseX, mouseY);
 }
 
+// Every start loads the table anew. The real shell destroys the context
+// after a stop, but a context that outlives the scene (the headless harness
+// keeps one) would otherwise keep every earlier start's images.
+void deleteTextures() {
+  for (Texture &texture : textures) {
+    if (texture.textureId != 0) {
+      glDeleteTextures(1, &texture.textureId);
+      texture.textureId = 0;
+    }
+  }
+}
+
 } // namespace
 
 const char *sceneFailedFile() {
@@ -147,6 +159,7 @@ bool startScene(ShellWindow *window, KeyTable *keys) {
 
 void stopScene() {
   deleteFontLists();
+  deleteTextures();
 }
 
 void advanceScene(std::uint32_t elapsed) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // Counts how many of its kind are alive.
@@ -47,6 +49,19 @@ TEST_F(ObjectStoreTest, PlayerStartingItemsBelongToTheStoreToo) {
   // A new game after the clear starts from an empty store.
   ObjectStore::make<Being>(PlayerKind);
   EXPECT_EQ(ObjectStore::count(), 6u);
+}
+
+TEST_F(ObjectStoreTest, ForEachVisitsEveryLiveObjectOnceInMakingOrder) {
+  const WorldObject *wall = ObjectStore::make<CountedObject>(WallKind);
+  const WorldObject *vase = ObjectStore::make<CountedObject>(VaseKind);
+  std::vector<const WorldObject *> visited;
+  ObjectStore::forEach([&visited](const WorldObject &object) { visited.push_back(&object); });
+  EXPECT_EQ(visited, (std::vector<const WorldObject *>{wall, vase}));
+
+  ObjectStore::clear();
+  int visits = 0;
+  ObjectStore::forEach([&visits](const WorldObject &) { ++visits; });
+  EXPECT_EQ(visits, 0);
 }
 
 } // namespace
