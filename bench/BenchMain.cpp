@@ -8,6 +8,7 @@
 #include "GlRecorder.h"
 #include "HeadlessContext.h"
 #include "Samples.h"
+#include "SquareOnScreen.h"
 
 #include "game/Game.h"
 #include "gfx/Gl.h"
@@ -52,12 +53,6 @@ constexpr double CLICK_TARGET = 2.0;
 constexpr double RATIO_TARGET = 1.10;
 constexpr double TAIL_PERCENT = 99.0;
 
-constexpr double FIELD_OF_VIEW = 45.0;
-constexpr double NEAR_PLANE = 0.1;
-constexpr double FAR_PLANE = 100.0;
-constexpr double CAMERA_DISTANCE = 15.0;
-constexpr double CAMERA_SHIFT_X = 0.5;
-constexpr float GROUND_HEIGHT = 1.0f;
 constexpr int BYTES_PER_PIXEL = 4;
 
 HeadlessWindow window;
@@ -92,24 +87,7 @@ bool measureStart(Samples &samples) {
 // Puts the cursor where the centre of space (x, y) of the centre cell is
 // drawn through the camera of a frame.
 void aimAtSpace(int x, int y) {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluPerspective(FIELD_OF_VIEW, static_cast<double>(window.width) / window.height, NEAR_PLANE,
-                 FAR_PLANE);
-  glTranslated(-CAMERA_SHIFT_X, 0.0, -CAMERA_DISTANCE);
-  GLdouble projection[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  const GLint viewport[4] = {0, 0, window.width, window.height};
-  const double centreX = x - static_cast<int>(game.getPlayerLocalX()) - viewOffsetX + 0.5;
-  const double centreY = y - static_cast<int>(game.getPlayerLocalY()) - viewOffsetY + 0.5;
-  GLdouble winX = 0, winY = 0, winZ = 0;
-  gluProject(centreX, centreY, GROUND_HEIGHT, identity, projection, viewport, &winX, &winY, &winZ);
-  mouseX = static_cast<int>(winX);
-  mouseY = window.height - static_cast<int>(winY);
+  squareOnScreen(x, y, window.width, window.height, mouseX, mouseY);
 }
 
 Space &worldClickSpace() {

@@ -1,5 +1,7 @@
 #include "GameFixture.h"
 
+#include "SquareOnScreen.h"
+
 #include "gfx/Gl.h"
 #include "objects/Being.h"
 #include "shell/Scene.h"
@@ -49,24 +51,7 @@ void GameTest::clickSpace(int x, int y) {
 }
 
 void GameTest::screenPositionOf(int x, int y, int &screenX, int &screenY) const {
-  // The camera of a frame: perspective, then moved back and half a square left.
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(window.width) / window.height, 0.1, 100.0);
-  glTranslated(-0.5, 0.0, -15.0);
-  GLdouble projection[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  const GLint viewport[4] = {0, 0, window.width, window.height};
-  const double centreX = x - static_cast<int>(game.getPlayerLocalX()) - viewOffsetX + 0.5;
-  const double centreY = y - static_cast<int>(game.getPlayerLocalY()) - viewOffsetY + 0.5;
-  GLdouble winX = 0, winY = 0, winZ = 0;
-  gluProject(centreX, centreY, 1.0, identity, projection, viewport, &winX, &winY, &winZ);
-  screenX = static_cast<int>(winX);
-  screenY = window.height - static_cast<int>(winY);
+  squareOnScreen(x, y, window.width, window.height, screenX, screenY);
 }
 
 Space &GameTest::centreSpace(int x, int y) {

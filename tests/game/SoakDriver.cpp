@@ -1,5 +1,7 @@
 #include "SoakDriver.h"
 
+#include "SquareOnScreen.h"
+
 #include "game/Game.h"
 #include "gfx/Gl.h"
 #include "objects/Being.h"
@@ -42,12 +44,6 @@ constexpr int INVENTORY_BUTTON = 5;
 // Ground items are looked for this many squares around the player.
 constexpr int GROUND_REACH = 5;
 // The camera of a frame.
-constexpr double FIELD_OF_VIEW = 45.0;
-constexpr double NEAR_PLANE = 0.1;
-constexpr double FAR_PLANE = 100.0;
-constexpr double CAMERA_SHIFT_X = 0.5;
-constexpr double CAMERA_DISTANCE = 15.0;
-constexpr double GROUND_HEIGHT = 1.0;
 // Clicks aimed at the player land within this many pixels of the middle of
 // the client area, about six squares (66 pixels each) around the player.
 constexpr int NEAR_PLAYER_X = 420;
@@ -228,29 +224,8 @@ void SoakDriver::clickOnGroundItems() {
   clickAt(x, y);
 }
 
-// The camera of renderScene: perspective, then moved back and half a square
-// left, over the ground at height 1 shifted by the player's slide.
 void SoakDriver::screenPositionOf(int spaceX, int spaceY, int &x, int &y) const {
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluPerspective(FIELD_OF_VIEW, static_cast<double>(window.width) / window.height, NEAR_PLANE,
-                 FAR_PLANE);
-  glTranslated(-CAMERA_SHIFT_X, 0.0, -CAMERA_DISTANCE);
-  GLdouble projection[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  const GLint viewport[4] = {0, 0, window.width, window.height};
-  const double centreX = spaceX - static_cast<int>(game.getPlayerLocalX()) - viewOffsetX + 0.5;
-  const double centreY = spaceY - static_cast<int>(game.getPlayerLocalY()) - viewOffsetY + 0.5;
-  GLdouble winX = 0;
-  GLdouble winY = 0;
-  GLdouble winZ = 0;
-  gluProject(centreX, centreY, GROUND_HEIGHT, identity, projection, viewport, &winX, &winY, &winZ);
-  x = static_cast<int>(winX);
-  y = window.height - static_cast<int>(winY);
+  squareOnScreen(spaceX, spaceY, window.width, window.height, x, y);
 }
 
 // The close and scroll squares stand in the window's right-hand column.
