@@ -32,18 +32,24 @@ int MainLoop::run() {
   }
   programRunning = true;
   fullScreenRequested = fullScreen;
-  int exitCode = EXIT_NORMAL;
+  std::string failure;
   while (programRunning) {
     if (!openShellWindow(fullScreenRequested)) {
-      showError(OPEN_FAILED_TEXT);
+      failure = OPEN_FAILED_TEXT;
       programRunning = false;
-      exitCode = EXIT_FAILED;
     } else if (runScene() == SceneEnd::FailedStart) {
-      exitCode = EXIT_FAILED;
+      failure = std::string(LOAD_FAILED_PREFIX) + hooks.sceneFailedFile();
     }
   }
   unregisterShell();
-  return exitCode;
+  if (failure.empty()) {
+    return EXIT_NORMAL;
+  }
+  // Shown once the window is gone, so that a full-screen window cannot hide
+  // it, and once the platform is shut down: SDL shows X11 boxes from a forked
+  // process, which could fail while the GL driver's threads were still alive.
+  showError(failure.c_str());
+  return EXIT_FAILED;
 }
 
 void MainLoop::requestQuit() {
@@ -91,18 +97,12 @@ MainLoop::SceneEnd MainLoop::runScene() {
     pumpMessagesAndFrames();
   } else {
     // Ends the run without posting a quit message: one left in the queue
-    // would close the error box below as soon as it opened.
+    // would close the error box that follows as soon as it opened.
     programRunning = false;
   }
   hooks.stopScene();
   closeShellWindow();
-  if (started) {
-    return SceneEnd::Quit;
-  }
-  // Shown once the window is gone, so that a full-screen window cannot hide it.
-  const std::string text = std::string(LOAD_FAILED_PREFIX) + hooks.sceneFailedFile();
-  showError(text.c_str());
-  return SceneEnd::FailedStart;
+  return started ? SceneEnd::Quit : SceneEnd::FailedStart;
 }
 
 void MainLoop::pumpMessagesAndFrames() {

@@ -126,6 +126,22 @@ expect_brighter() {
   fi
 }
 
+# expect_dimmed_again BEFORE ON AFTER REGION WHAT: the region's mean fell
+# back from ON to nearer BEFORE's than ON's. Means, not pixels: a translucent
+# button shows the world behind it, where the person may walk past.
+expect_dimmed_again() {
+  local before on after
+  before=$(region_mean "$1" "$4")
+  on=$(region_mean "$2" "$4")
+  after=$(region_mean "$3" "$4")
+  if awk -v a="$before" -v o="$on" -v b="$after" \
+    'BEGIN {d = b - a; if (d < 0) d = -d; exit !(b < o - 0.02 && d < (o - a) / 2)}'; then
+    step_passed "$5 (mean $before -> $on -> $after)"
+  else
+    step_failed "$5: mean brightness $before -> $on -> $after in $4"
+  fi
+}
+
 # A key as a player presses it: down for a few frames, then up, since a key
 # that goes down and up within one frame is never seen.
 tap() {

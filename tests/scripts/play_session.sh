@@ -38,7 +38,7 @@ window_drawn() {
 
 session_buttons() {
   log "== buttons: each one active when clicked, translucent again after a second click"
-  local k before
+  local k before on
   for k in "${!BUTTON_XS[@]}"; do
     before=$LAST_SHOT
     click_button "$k"
@@ -49,9 +49,10 @@ session_buttons() {
     inventory) expect_changed "$before" "$LAST_SHOT" "$INVENTORY_REGION" "inventory window opens" ;;
     stats) expect_changed "$before" "$LAST_SHOT" "$STATS_REGION" "stats window opens" ;;
     esac
+    on=$LAST_SHOT
     click_button "$k"
     shot "button-${BUTTON_NAMES[$k]}-off"
-    expect_unchanged "$before" "$LAST_SHOT" "$(button_region "$k")" \
+    expect_dimmed_again "$before" "$on" "$LAST_SHOT" "$(button_region "$k")" \
       "${BUTTON_NAMES[$k]} button translucent again"
   done
 }
