@@ -3,16 +3,10 @@
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
 #include "objects/ObjectStore.h"
-#include "ui/MessageOutput.h"
 
 #include <cmath>
 
 namespace {
-
-std::vector<std::string> recorded;
-void record(std::string text) {
-  recorded.push_back(std::move(text));
-}
 
 GLuint savedIds[TEXTURE_COUNT];
 GLuint testIds[TEXTURE_COUNT];
@@ -22,23 +16,6 @@ constexpr int GLYPH_ROWS = 8;
 constexpr int FIRST_GLYPH = 32;
 
 } // namespace
-
-MessageRecorder::MessageRecorder() {
-  recorded.clear();
-  setMessageSink(&record);
-}
-
-MessageRecorder::~MessageRecorder() {
-  setMessageSink(nullptr);
-}
-
-const std::vector<std::string> &MessageRecorder::messages() const {
-  return recorded;
-}
-
-void MessageRecorder::clear() {
-  recorded.clear();
-}
 
 void ObjectGlTest::SetUp() {
   GlTest::SetUp();

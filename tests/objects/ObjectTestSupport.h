@@ -4,21 +4,10 @@
 // the quads of a feedback capture.
 
 #include "GlContext.h"
+#include "MessageRecorder.h"
 
 #include <string>
 #include <vector>
-
-// Collects every printed message while it lives.
-class MessageRecorder {
-public:
-  MessageRecorder();
-  ~MessageRecorder();
-  MessageRecorder(const MessageRecorder &) = delete;
-  MessageRecorder &operator=(const MessageRecorder &) = delete;
-
-  const std::vector<std::string> &messages() const;
-  void clear();
-};
 
 // GlTest with every entry of the texture table bound to its own texture
 // object, so the binding left after a draw tells which entry it used, and

@@ -1,21 +1,16 @@
 #pragma once
 // What the world tests share: a projection that shows world units plainly in
-// the feedback buffer, and a recorder for the message log.
+// the feedback buffer, and the recorder of the message log.
 
 #include "GlContext.h"
+#include "MessageRecorder.h"
 
 #include "gfx/Gl.h"
-#include "ui/MessageOutput.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
-
-// Lets helpers outside a fixture use its capture.
-struct GlTestAccess : GlTest {
-  using GlTest::captureFeedback;
-};
 
 // World units per pixel and where the origin of the view lands on screen.
 constexpr float PIXELS_PER_UNIT = 20.0f;
@@ -93,34 +88,5 @@ inline WorldPoint upperCorner(const FeedbackPolygon &polygon) {
 
 // Quads drawn in the world, joined again from the feedback triangles.
 inline std::vector<FeedbackPolygon> captureWorldQuads(const std::function<void()> &draw) {
-  return joinQuads(GlTestAccess::captureFeedback(draw));
+  return joinQuads(GlTest::captureFeedback(draw));
 }
-
-inline std::vector<std::string> &recordedMessages() {
-  static std::vector<std::string> messages;
-  return messages;
-}
-
-inline void recordMessage(std::string text) {
-  recordedMessages().push_back(std::move(text));
-}
-
-// Sends the message log into recordedMessages() for the lifetime of the
-// object.
-class MessageRecorder {
-public:
-  MessageRecorder() {
-    recordedMessages().clear();
-    setMessageSink(recordMessage);
-  }
-  ~MessageRecorder() { setMessageSink(nullptr); }
-  MessageRecorder(const MessageRecorder &) = delete;
-  MessageRecorder &operator=(const MessageRecorder &) = delete;
-
-  // The messages since the last call, then forgets them.
-  std::vector<std::string> take() {
-    std::vector<std::string> messages;
-    messages.swap(recordedMessages());
-    return messages;
-  }
-};

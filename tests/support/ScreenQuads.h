@@ -1,0 +1,22 @@
+#pragma once
+// Whole quads from a feedback capture. This GL hands a quad v0 v1 v2 v3 back
+// as the triangles (v0 v1 v3) and (v1 v2 v3); tests reason about the quad.
+
+#include "GlContext.h"
+
+#include <utility>
+#include <vector>
+
+struct ScreenQuad {
+  FeedbackVertex corners[4]; // in the order they were sent
+  bool counterClockwise = true;
+  float left = 0, bottom = 0, right = 0, top = 0;
+
+  float alpha() const { return corners[0].a; }
+  // Texture coordinates (s, t) of the corner at window position (x, y), or
+  // (-1, -1) when no corner lies there.
+  std::pair<float, float> texCoordAt(float x, float y) const;
+};
+
+// Fails the test when the polygons do not pair up into quads.
+std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygons);
