@@ -1,335 +1,168 @@
 // The platform-neutral loop, driven by a scripted platform: every primitive
-// records itself in a trace, the message queue is a list of actions, and a
+// adds a word to a trace, the message queue is a list of actions, and a
 // script says what happens each time the loop goes idle (after a frame's
-// buffer swap, or instead of sleeping while the window is minimised).
+// buffer swap, or instead of sleeping while the window is minimised); the run
+// ends when the script does.
 
 #include "shell/MainLoop.h"
 #include "shell/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <deque>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<std::string> trace;
+std::string trace;
 std::vector<std::uint32_t> elapsedTimes;
-std::vector<bool> keyAHeldAtStart;
 bool startSucceeds = true;
-ShellWindow *startedWindow = nullptr;
 KeyTable *startedKeys = nullptr;
 
-bool recordStart(ShellWindow *window, KeyTable *keys) {
-  trace.push_back("start");
-  startedWindow = window;
-  startedKeys = keys;
-  keyAHeldAtStart.push_back(keys->down[KeyA]);
-  return startSucceeds;
-}
-void recordStop() {
-  trace.push_back("stop");
-}
-void recordAdvance(std::uint32_t elapsed) {
-  trace.push_back("advance");
-  elapsedTimes.push_back(elapsed);
-}
-void recordRender() {
-  trace.push_back("render");
-}
-void recordPick(bool isClick) {
-  trace.push_back(isClick ? "pick click" : "pick hover");
-}
-const char *missingFile() {
-  return "Data/Font.tga";
-}
-
-const SceneHooks recordingScene = {recordStart,  recordStop, recordAdvance,
-                                   recordRender, recordPick, missingFile};
+const SceneHooks recordingScene = {
+    [](ShellWindow *, KeyTable *keys) {
+      trace += keys->down[KeyA] ? "start-with-A " : "start ";
+      return startedKeys = keys, startSucceeds;
+    },
+    [] { trace += "stop "; },
+    [](std::uint32_t elapsed) { trace += "advance ", elapsedTimes.push_back(elapsed); },
+    [] { trace += "render "; },
+    [](bool) { trace += "pick@" + std::to_string(mouseX) + "," + std::to_string(mouseY) + " "; },
+    [] { return "Data/Font.tga"; }};
 
 class ScriptedShell : public MainLoop {
 public:
-  using Action = std::function<void(ScriptedShell &)>;
-
-  bool answerFullScreen = false;
-  bool registerSucceeds = true;
-  std::deque<bool> openResults; // empty: every window opens
-  bool visible = false;
+  using Action = std::function<void(ScriptedShell &)>; // an empty one is the quit message
+  bool fullScreen = false, registers = true, visible = false;
+  int windowsThatOpen = -1; // before opening fails; -1: every one opens
   std::uint32_t ticks = 1000;
   std::deque<Action> idleScript;
 
-  ScriptedShell() : MainLoop(recordingScene) {}
-
-  // A message as the backend would queue it: handling it runs the action.
-  void send(Action action) { queue.emplace_back(std::move(action)); }
-
-  using MainLoop::keyDown;
-  using MainLoop::keyUp;
-  using MainLoop::leftButtonDown;
-  using MainLoop::mouseMoved;
-
+  ScriptedShell() : MainLoop(recordingScene) {
+    trace.clear(), elapsedTimes.clear(), startSucceeds = true;
+  }
+  void send(Action action) { queue.push_back(std::move(action)); }
+  using MainLoop::keyDown, MainLoop::keyUp, MainLoop::leftButtonDown, MainLoop::mouseMoved;
   int getClientWidth() const override { return WINDOW_WIDTH; }
   int getClientHeight() const override { return WINDOW_HEIGHT; }
 
 protected:
-  bool askFullScreen() override {
-    trace.push_back("ask");
-    return answerFullScreen;
+  bool askFullScreen() override { return trace += "ask ", fullScreen; }
+  bool registerShell() override { return trace += "register ", registers; }
+  void unregisterShell() override { trace += "unregister "; }
+  bool openShellWindow(bool full) override {
+    trace += full ? "full-screen " : "windowed ";
+    return visible = windowsThatOpen-- != 0;
   }
-  bool registerShell() override {
-    trace.push_back("register");
-    return registerSucceeds;
-  }
-  void unregisterShell() override { trace.push_back("unregister"); }
-  bool openShellWindow(bool fullScreen) override {
-    trace.push_back(fullScreen ? "open full screen" : "open windowed");
-    const bool opened = openResults.empty() || openResults.front();
-    if (!openResults.empty()) {
-      openResults.pop_front();
-    }
-    visible = opened;
-    return opened;
-  }
-  void closeShellWindow() override {
-    trace.push_back("close");
-    // Whatever was queued belonged to the window that is gone.
-    queue.clear();
-  }
+  // Whatever was queued belonged to the window that is gone.
+  void closeShellWindow() override { trace += "close ", queue.clear(); }
   Message handleNextMessage() override {
     if (queue.empty()) {
       return Message::NoneWaiting;
     }
-    std::optional<Action> message = queue.front();
-    queue.pop_front();
-    if (!message) {
-      return Message::Quit;
-    }
-    (*message)(*this);
-    return Message::Handled;
+    const Action message = pop(queue);
+    return message ? (message(*this), Message::Handled) : Message::Quit;
   }
-  void waitForMessage() override {
-    trace.push_back("wait");
-    runIdleStep();
-  }
+  void waitForMessage() override { trace += "wait ", idle(); }
   bool isVisible() const override { return visible; }
-  void swapBuffers() override {
-    trace.push_back("swap");
-    runIdleStep();
-  }
+  void swapBuffers() override { trace += "swap ", idle(); }
   std::uint32_t tickCount() override { return ticks; }
-  void showError(const char *text) override { trace.push_back(std::string("error: ") + text); }
-  void postQuit() override { queue.emplace_back(std::nullopt); }
-  void postModeToggle() override {
-    send([](ScriptedShell &shell) { shell.modeToggleArrived(); });
-  }
+  void showError(const char *text) override { trace += std::string("error: ") + text; }
+  void postQuit() override { queue.push_back(nullptr); }
+  void postModeToggle() override { send(&ScriptedShell::modeToggleArrived); }
 
 private:
-  std::deque<std::optional<Action>> queue; // an empty entry is the quit message
-
-  void runIdleStep() {
-    if (idleScript.empty()) {
-      ADD_FAILURE() << "the loop went on past the end of its script";
-      requestQuit();
-      return;
-    }
-    Action step = idleScript.front();
-    idleScript.pop_front();
-    step(*this);
+  std::deque<Action> queue;
+  void idle() { idleScript.empty() ? requestQuit() : pop(idleScript)(*this); }
+  static Action pop(std::deque<Action> &actions) {
+    const Action first = actions.front();
+    actions.pop_front();
+    return first;
   }
 };
 
-void quit(ScriptedShell &shell) {
-  shell.requestQuit();
-}
-void nothing(ScriptedShell &) {}
-
-class MainLoopTest : public ::testing::Test {
-protected:
-  ScriptedShell shell;
-
-  void SetUp() override {
-    trace.clear();
-    elapsedTimes.clear();
-    keyAHeldAtStart.clear();
-    startSucceeds = true;
-    startedWindow = nullptr;
-    startedKeys = nullptr;
-  }
-};
-
-using Trace = std::vector<std::string>;
-const Trace FRAME = {"advance", "render", "swap"};
-
-Trace joined(std::initializer_list<Trace> parts) {
-  Trace whole;
-  for (const Trace &part : parts) {
-    whole.insert(whole.end(), part.begin(), part.end());
-  }
-  return whole;
-}
+const auto toggle = [](ScriptedShell &shell) { shell.requestModeToggle(); };
 
 } // namespace
 
-TEST_F(MainLoopTest, RunsFramesUntilTheSceneAsksToQuit) {
-  shell.idleScript = {nothing, quit};
-  EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open windowed", "start"},
-                           FRAME,
-                           FRAME,
-                           {"stop", "close", "unregister"}}));
-  EXPECT_EQ(startedWindow, &shell);
-}
-
-TEST_F(MainLoopTest, HandlesEveryWaitingMessageBeforeTheNextFrame) {
-  // The close box arrives between two key presses: the key behind it is still
-  // handled, the quit message queued after it ends the loop, no frame runs.
-  shell.idleScript = {[](ScriptedShell &s) {
-    s.send([](ScriptedShell &t) { t.keyDown(KeyA); });
-    s.send(quit);
-    s.send([](ScriptedShell &t) { t.keyDown(KeyS); });
-  }};
-  EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open windowed", "start"},
-                           FRAME,
-                           {"stop", "close", "unregister"}}));
-  ASSERT_NE(startedKeys, nullptr);
-  EXPECT_TRUE(startedKeys->down[KeyA]);
-  EXPECT_TRUE(startedKeys->down[KeyS]);
-}
-
-TEST_F(MainLoopTest, ModeToggleRebuildsTheWindowInTheOtherModeAndStartsAnew) {
-  shell.answerFullScreen = true;
-  shell.idleScript = {[](ScriptedShell &s) {
-                        s.send([](ScriptedShell &t) { t.keyDown(KeyA); });
-                        s.requestModeToggle();
-                      },
-                      [](ScriptedShell &s) { s.requestModeToggle(); }, quit};
-  EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open full screen", "start"},
-                           FRAME,
-                           {"stop", "close", "open windowed", "start"},
-                           FRAME,
-                           {"stop", "close", "open full screen", "start"},
-                           FRAME,
-                           {"stop", "close", "unregister"}}));
-  // The key went down before the toggle and was never released, yet the new
-  // scene sees it up until its next key-down.
-  EXPECT_EQ(keyAHeldAtStart, (std::vector<bool>{false, false, false}));
-}
-
-TEST_F(MainLoopTest, AWindowThatCannotBeMadeEndsTheRunWithAnError) {
-  shell.openResults = {false};
-  EXPECT_NE(shell.run(), 0);
-  EXPECT_EQ(trace, (Trace{"ask", "register", "open windowed", "unregister",
-                          "error: Error Creating OpenGL Window"}));
-
-  // Also when the window goes missing on its way to the other mode.
-  trace.clear();
-  ScriptedShell toggled;
-  toggled.openResults = {true, false};
-  toggled.idleScript = {[](ScriptedShell &s) { s.requestModeToggle(); }};
-  EXPECT_NE(toggled.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open windowed", "start"},
-                           FRAME,
-                           {"stop", "close", "open full screen", "unregister",
-                            "error: Error Creating OpenGL Window"}}));
-}
-
-TEST_F(MainLoopTest, ASceneThatCannotStartNamesTheMissingFileAndFails) {
-  startSucceeds = false;
-  EXPECT_NE(shell.run(), 0);
-  // The box comes after the window and the platform are gone, so that
-  // neither a full-screen window nor the GL driver's threads are in its way.
-  EXPECT_EQ(trace, (Trace{"ask", "register", "open windowed", "start", "stop", "close",
-                          "unregister", "error: Cannot load Data/Font.tga"}));
-}
-
-TEST_F(MainLoopTest, APlatformThatCannotBeSetUpEndsBeforeAnyWindow) {
-  shell.registerSucceeds = false;
-  EXPECT_EQ(shell.run(), -1);
-  EXPECT_EQ(trace, (Trace{"ask", "register", "error: Error Registering Window Class!"}));
-}
-
-TEST_F(MainLoopTest, NoFramesWhileMinimisedAndTheFirstAfterwardsGetsTheWholeTime) {
-  shell.ticks = 1000;
-  shell.idleScript = {[](ScriptedShell &s) {
-                        s.ticks = 1020;
-                        s.send([](ScriptedShell &t) { t.visible = false; });
-                      },
-                      [](ScriptedShell &s) { s.ticks = 4000; },
-                      [](ScriptedShell &s) {
-                        s.ticks = 7020;
-                        s.send([](ScriptedShell &t) { t.visible = true; });
-                      },
-                      quit};
-  EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open windowed", "start"},
-                           FRAME,
-                           {"wait", "wait"},
-                           FRAME,
-                           {"stop", "close", "unregister"}}));
-  EXPECT_EQ(elapsedTimes, (std::vector<std::uint32_t>{0, 6020}));
-}
-
-TEST_F(MainLoopTest, FrameTimesStayRightAcrossAWrapOfTheCounter) {
-  shell.ticks = 0xFFFFFFF0u;
-  shell.idleScript = {[](ScriptedShell &s) { s.ticks = 0x10; },
-                      [](ScriptedShell &s) { s.ticks = 0x25; }, quit};
-  EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(elapsedTimes, (std::vector<std::uint32_t>{0, 0x20, 0x15}));
-}
-
-TEST_F(MainLoopTest, KeysOutsideTheTableAreIgnored) {
-  shell.idleScript = {[](ScriptedShell &s) {
-                        s.keyDown(KeyEscape);
-                        s.keyDown(KeyTable::SIZE - 1);
-                        s.keyDown(KeyTable::SIZE);
-                        s.keyDown(-1);
-                        s.keyUp(KeyTable::SIZE);
-                      },
-                      [](ScriptedShell &s) {
-                        KeyTable expected;
-                        expected.down[KeyEscape] = true;
-                        expected.down[KeyTable::SIZE - 1] = true;
-                        for (int key = 0; key < KeyTable::SIZE; ++key) {
-                          EXPECT_EQ(startedKeys->down[key], expected.down[key]) << key;
-                        }
-                        s.keyUp(KeyEscape);
-                        EXPECT_FALSE(startedKeys->down[KeyEscape]);
-                      },
-                      quit};
-  EXPECT_EQ(shell.run(), 0);
-}
-
-TEST_F(MainLoopTest, TheCursorIsStoredAndALeftClickPicksBetweenFrames) {
+// Keys outside the table are ignored; the cursor is stored, and a click picks
+// between two frames. The close box arrives between two key presses: the key
+// behind it is still handled, the quit message queued after it ends the loop.
+TEST(MainLoop, HandlesEveryWaitingMessageBeforeTheNextFrame) {
+  ScriptedShell shell;
   shell.idleScript = {
-      [](ScriptedShell &s) { s.send([](ScriptedShell &t) { t.mouseMoved(12, 34); }); },
       [](ScriptedShell &s) {
-        EXPECT_EQ(mouseX, 12);
-        EXPECT_EQ(mouseY, 34);
-        s.send([](ScriptedShell &t) { t.leftButtonDown(500, 600); });
+        s.send([](ScriptedShell &t) { t.keyDown(KeyEscape), t.keyDown(255), t.keyDown(256); });
+        s.send([](ScriptedShell &t) { t.keyDown(-1), t.keyUp(256), t.mouseMoved(12, 34); });
       },
       [](ScriptedShell &s) {
-        EXPECT_EQ(mouseX, 500);
-        EXPECT_EQ(mouseY, 600);
-        s.requestQuit();
+        EXPECT_EQ(std::count(startedKeys->down, startedKeys->down + KeyTable::SIZE, true), 2);
+        EXPECT_TRUE(startedKeys->down[KeyEscape] && startedKeys->down[255]);
+        EXPECT_EQ(std::make_pair(mouseX, mouseY), std::make_pair(12, 34));
+        s.send([](ScriptedShell &t) { t.keyUp(KeyEscape), t.leftButtonDown(500, 600); });
+        s.send([](ScriptedShell &t) { t.requestQuit(); });
+        s.send([](ScriptedShell &t) { t.keyDown(KeyS); });
       }};
   EXPECT_EQ(shell.run(), 0);
-  EXPECT_EQ(trace, joined({{"ask", "register", "open windowed", "start"},
-                           FRAME,
-                           FRAME,
-                           {"pick click"},
-                           FRAME,
-                           {"stop", "close", "unregister"}}));
+  EXPECT_EQ(trace, "ask register windowed start advance render swap advance render swap "
+                   "pick@500,600 stop close unregister ");
+  EXPECT_TRUE(!startedKeys->down[KeyEscape] && startedKeys->down[KeyS]);
 }
 
-TEST(ElapsedMilliseconds, CountsForwardAcrossTheWrapOfTheCounter) {
-  EXPECT_EQ(elapsedMilliseconds(100, 250), 150u);
-  EXPECT_EQ(elapsedMilliseconds(7, 7), 0u);
-  EXPECT_EQ(elapsedMilliseconds(0xFFFFFF9Cu, 100), 200u);
-  EXPECT_EQ(elapsedMilliseconds(0xFFFFFFFFu, 0), 1u);
+// A key held across the toggle counts again only from its next key-down.
+TEST(MainLoop, ModeToggleRebuildsTheWindowInTheOtherModeAndStartsAnew) {
+  ScriptedShell shell;
+  shell.fullScreen = true;
+  shell.idleScript = {[](ScriptedShell &s) { s.keyDown(KeyA), toggle(s); }, toggle};
+  EXPECT_EQ(shell.run(), 0);
+  EXPECT_EQ(trace, "ask register full-screen start advance render swap stop close windowed start "
+                   "advance render swap stop close full-screen start advance render swap stop "
+                   "close unregister ");
+}
+
+// The error box comes after the window and the platform are gone, so that
+// neither a full-screen window nor the GL driver's threads are in its way.
+TEST(MainLoop, FailuresEndTheRunWithTheirTextAndExitCode) {
+  struct Row {
+    bool registers, starts;
+    int windowsThatOpen, exitCode;
+    std::string trace;
+  } rows[] = {
+      {false, true, -1, -1, "ask register error: Error Registering Window Class!"},
+      {true, true, 0, 1, "ask register windowed unregister error: Error Creating OpenGL Window"},
+      {true, false, -1, 1,
+       "ask register windowed start stop close unregister error: Cannot load Data/Font.tga"},
+      // Also when the window goes missing on its way to the other mode.
+      {true, true, 1, 1,
+       "ask register windowed start advance render swap stop close full-screen unregister "
+       "error: Error Creating OpenGL Window"}};
+  for (const Row &row : rows) {
+    ScriptedShell failing;
+    failing.registers = row.registers, failing.windowsThatOpen = row.windowsThatOpen;
+    failing.idleScript = {toggle};
+    startSucceeds = row.starts;
+    EXPECT_EQ(failing.run(), row.exitCode) << row.trace;
+    EXPECT_EQ(trace, row.trace);
+  }
+}
+
+// The first frame after the window was minimised gets the whole time it spent
+// minimised, and the difference stays right across a wrap of the counter.
+TEST(MainLoop, NoFramesWhileMinimisedAndElapsedTimesCountAcrossTheWrap) {
+  ScriptedShell shell;
+  shell.ticks = 0xFFFFFFF0u;
+  shell.idleScript = {
+      [](ScriptedShell &s) { s.ticks = 0x10, s.send([](ScriptedShell &t) { t.visible = false; }); },
+      [](ScriptedShell &s) { s.ticks = 0x1000; },
+      [](ScriptedShell &s) {
+        s.ticks = 0x1010, s.send([](ScriptedShell &t) { t.visible = true; });
+      },
+      [](ScriptedShell &s) { s.ticks = 0x1025; }};
+  EXPECT_EQ(shell.run(), 0);
+  EXPECT_EQ(trace, "ask register windowed start advance render swap wait wait advance render "
+                   "swap advance render swap stop close unregister ");
+  EXPECT_EQ(elapsedTimes, (std::vector<std::uint32_t>{0, 0x1020, 0x15}));
 }

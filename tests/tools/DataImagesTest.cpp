@@ -1,145 +1,90 @@
-#include "DataImage.h"
+// The 26 images of Data/ as the asset tool makes them and the game loads them.
+
 #include "GlContext.h"
 
+#include "gfx/Font.h"
 #include "gfx/Gl.h"
+#include "gfx/Texture.h"
 
 #include <cstdlib>
-#include <set>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
-// Sprites drawn over the world or the interface need their transparency.
-const std::set<std::string> NEED_ALPHA = {
-    "Data/BlueFace.tga",        "Data/Coke.tga",       "Data/Vase.tga",
-    "Data/Crosshair.tga",       "Data/Font.tga",       "Data/SelectTemp.tga",
-    "Data/SelectPerm.tga",      "Data/GetButton.tga",  "Data/MoveButton.tga",
-    "Data/UseButton.tga",       "Data/LookButton.tga", "Data/AttackButton.tga",
-    "Data/InventoryButton.tga", "Data/pile.tga",       "Data/StatsButton.tga",
-    "Data/EquipmentSlot.tga",
-};
+namespace fs = std::filesystem;
 
-// Drawn with s = 1 at the left, or turned: a picture with a left and a
-// right would show the wrong way round.
-const std::set<std::string> DRAWN_MIRRORED = {
-    "Data/BlueFace.tga",   "Data/Coke.tga",       "Data/Vase.tga",          "Data/pile.tga",
-    "Data/Menu.tga",       "Data/CloseCase.tga",  "Data/UpCase.tga",        "Data/DownCase.tga",
-    "Data/SelectTemp.tga", "Data/SelectPerm.tga", "Data/EquipmentSlot.tga",
-};
-
-bool isPowerOfTwo(std::uint32_t value) {
-  return value != 0 && (value & (value - 1)) == 0;
+std::vector<unsigned char> readBytes(const fs::path &path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-GLint levelValue(GLenum name) {
-  GLint value = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
-  return value;
-}
-
-// Mean absolute difference of all channels between two columns (wrapping).
-double columnDifference(const Texture &texture, int a, int b) {
-  double sum = 0;
-  for (int y = 0; y < static_cast<int>(texture.height); ++y) {
-    for (int channel = 0; channel < 3; ++channel) {
-      sum += std::abs(channelAt(texture, a, y, channel) - channelAt(texture, b, y, channel));
-    }
-  }
-  return sum / (texture.height * 3);
-}
-
-double rowDifference(const Texture &texture, int a, int b) {
-  double sum = 0;
-  for (int x = 0; x < static_cast<int>(texture.width); ++x) {
-    for (int channel = 0; channel < 3; ++channel) {
-      sum += std::abs(channelAt(texture, x, a, channel) - channelAt(texture, x, b, channel));
-    }
-  }
-  return sum / (texture.width * 3);
-}
+const fs::path SOURCE = PICKRPG_SOURCE_DIR;
 
 class DataImages : public GlTest {};
 
 } // namespace
 
-TEST_F(DataImages, EveryTableEntryLoadsThroughTheGameLoader) {
+TEST(AssetTool, RegeneratesEveryCommittedImageByteForByteAndNothingElse) {
+  const fs::path output =
+      fs::path(::testing::TempDir()) / ("pickrpg_assets_" + std::to_string(getpid()));
+  ASSERT_EQ(std::system(("\"" PICKRPG_ASSETS_TOOL "\" \"" + output.string() + "\"").c_str()), 0);
+  for (const TextureFile &entry : textureFiles) {
+    EXPECT_TRUE(readBytes(output / fs::path(entry.fileName).filename()) ==
+                readBytes(SOURCE / entry.fileName))
+        << entry.fileName << " is not what the tool makes: rerun it into Data/";
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), TEXTURE_COUNT);
+  fs::remove_all(output);
+}
+
+TEST_F(DataImages, EveryEntryLoadsThroughTheGameLoaderInTheFormatItsUseNeeds) {
+  // Loaded but never drawn: their pictures are free.
+  const std::string unused = "Data/Bucket.tga Data/Target.tga Data/Explode.tga";
   for (const TextureFile &entry : textureFiles) {
     SCOPED_TRACE(entry.fileName);
     Texture texture;
-    ASSERT_TRUE(loadTgaTexture(texture, sourcePath(entry.fileName).c_str(), entry.linearOnly));
-    EXPECT_TRUE(isPowerOfTwo(texture.width));
-    EXPECT_TRUE(isPowerOfTwo(texture.height));
+    ASSERT_TRUE(loadTgaTexture(texture, (SOURCE / entry.fileName).c_str(), entry.linearOnly));
+    EXPECT_EQ((texture.width & (texture.width - 1)) | (texture.height & (texture.height - 1)), 0u)
+        << "power-of-two sizes";
+    // A mipmap chain keeps three components, so it gets no alpha to lose;
+    // the sprites drawn over the scene need theirs.
+    GLint format = 0, filter = 0;
     glBindTexture(GL_TEXTURE_2D, texture.textureId);
-    EXPECT_EQ(levelValue(GL_TEXTURE_WIDTH), static_cast<GLint>(texture.width));
-    EXPECT_EQ(levelValue(GL_TEXTURE_HEIGHT), static_cast<GLint>(texture.height));
-    if (NEED_ALPHA.count(entry.fileName) != 0) {
-      EXPECT_EQ(texture.bitsPerPixel, 32u);
-      EXPECT_GT(levelValue(GL_TEXTURE_ALPHA_SIZE), 0);
-    }
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, entry.linearOnly ? GL_LINEAR : GL_LINEAR_MIPMAP_NEAREST);
     if (!entry.linearOnly) {
-      // A mipmap chain keeps three components: alpha in the file would be lost.
-      EXPECT_EQ(texture.bitsPerPixel, 24u);
+      EXPECT_TRUE(texture.bitsPerPixel == 24 && format == 3);
+    } else if (unused.find(entry.fileName) == std::string::npos) {
+      EXPECT_TRUE(texture.bitsPerPixel == 32 && format == GL_RGBA);
     }
     glDeleteTextures(1, &texture.textureId);
   }
 }
 
-TEST(DataImagePixels, SpritesHaveBothTransparentAndOpaqueParts) {
-  for (const std::string &fileName : NEED_ALPHA) {
-    SCOPED_TRACE(fileName);
-    Texture texture;
-    ASSERT_TRUE(decodeDataImage(fileName, texture));
-    bool transparent = false;
-    bool opaque = false;
-    for (int y = 0; y < static_cast<int>(texture.height); ++y) {
-      for (int x = 0; x < static_cast<int>(texture.width); ++x) {
-        const int alpha = channelAt(texture, x, y, 3);
-        transparent = transparent || alpha == 0;
-        opaque = opaque || alpha == 255;
-      }
-    }
-    EXPECT_TRUE(transparent);
-    EXPECT_TRUE(opaque);
+TEST(FontImage, EveryGlyphLiesWhiteInsideTheBandItsQuadShowsAndItsAdvance) {
+  const std::vector<unsigned char> bytes = readBytes(SOURCE / "Data/Font.tga");
+  Texture font;
+  ASSERT_TRUE(decodeTga(font, bytes.data(), bytes.size()) && font.width == 256 &&
+              font.height == 128 && font.bitsPerPixel == 32);
+  int inked[128] = {};
+  for (std::size_t i = 0; i < font.imageData.size(); i += 4) {
+    // y from the top: the file holds the bottom row first.
+    const int x = static_cast<int>(i / 4 % 256), y = 127 - static_cast<int>(i / 4 / 256);
+    const int cell = y / 16 * 16 + x / 16, column = x % 16;
+    ASSERT_EQ(font.imageData[i] + font.imageData[i + 1] + font.imageData[i + 2], 3 * 255)
+        << "white, to take the current colour";
+    inked[cell] += font.imageData[i + 3] != 0;
+    // A quad shows rows 0 to 14 of its cell whole; column 0 blends with the
+    // cell before, and the next glyph starts at the advance.
+    EXPECT_TRUE(font.imageData[i + 3] == 0 || (y % 16 < 15 && column > 0 && column < FONT_ADVANCE))
+        << "cell " << cell << " inks column " << column << " row " << y % 16;
   }
-}
-
-TEST(DataImagePixels, PicturesDrawnMirroredAreLeftRightSymmetric) {
-  for (const std::string &fileName : DRAWN_MIRRORED) {
-    SCOPED_TRACE(fileName);
-    Texture texture;
-    ASSERT_TRUE(decodeDataImage(fileName, texture));
-    const int width = static_cast<int>(texture.width);
-    const int channels = static_cast<int>(texture.bitsPerPixel / 8);
-    int worst = 0;
-    for (int y = 0; y < static_cast<int>(texture.height); ++y) {
-      for (int x = 0; x < width / 2; ++x) {
-        for (int channel = 0; channel < channels; ++channel) {
-          worst = std::max(worst, std::abs(channelAt(texture, x, y, channel) -
-                                           channelAt(texture, width - 1 - x, y, channel)));
-        }
-      }
-    }
-    EXPECT_EQ(worst, 0);
+  for (int cell = 0; cell < 128; ++cell) {
+    EXPECT_EQ(inked[cell] > 0, cell > 0 && cell < FONT_GLYPHS) << "cell " << cell;
   }
-}
-
-TEST(DataImagePixels, GroundTilesWithoutVisibleSeams) {
-  Texture ground;
-  ASSERT_TRUE(decodeDataImage("Data/Ground.tga", ground));
-  const int width = static_cast<int>(ground.width);
-  const int height = static_cast<int>(ground.height);
-  double inside = 0;
-  for (int x = 0; x + 1 < width; ++x) {
-    inside += columnDifference(ground, x, x + 1);
-  }
-  inside /= width - 1;
-  // Across the seam neighbouring squares differ no more than neighbouring
-  // pixel columns inside one square do.
-  EXPECT_LE(columnDifference(ground, width - 1, 0), 1.5 * inside);
-  double insideRows = 0;
-  for (int y = 0; y + 1 < height; ++y) {
-    insideRows += rowDifference(ground, y, y + 1);
-  }
-  insideRows /= height - 1;
-  EXPECT_LE(rowDifference(ground, height - 1, 0), 1.5 * insideRows);
 }

@@ -1,351 +1,121 @@
 #include "WorldTestSupport.h"
 
-#include "gfx/Picking.h"
-#include "gfx/Texture.h"
-#include "objects/Being.h"
-#include "objects/Item.h"
-#include "objects/ObjectStore.h"
 #include "world/Space.h"
-#include "world/Wall.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <utility>
-#include <vector>
+#include <cstring>
 
-namespace {
-
-using Messages = std::vector<std::string>;
-
-Wall *makeFullWall() {
-  return ObjectStore::make<Wall>(WallKind, true, true, true, true, 10);
-}
-
-bool allSidesBlocked(const Space &space) {
-  for (int side = 0; side < 4; ++side) {
-    if (!space.isBlocked(side)) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool noSideBlocked(const Space &space) {
-  for (int side = 0; side < 4; ++side) {
-    if (space.isBlocked(side)) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// The three verbs in turn, each with its own messages.
-struct VerbAnswers {
-  Messages look, use, hit;
-};
-
-VerbAnswers askAllVerbs(Space &space, MessageRecorder &recorder, int damage) {
-  VerbAnswers answers;
-  space.look();
-  answers.look = recorder.take();
-  space.use();
-  answers.use = recorder.take();
-  space.hit(damage);
-  answers.hit = recorder.take();
-  return answers;
-}
-
-} // namespace
-
-TEST(SpaceFlags, AreDerivedOnlyByUpdate) {
+TEST(SpaceFlags, FollowTheWallBeforeTheBeingAndChangeOnlyOnUpdate) {
+  // The four blocked sides, then the occupied flag.
+  const auto flagsOf = [](const Space &s) {
+    return std::vector<bool>{s.isBlocked(0), s.isBlocked(1), s.isBlocked(2), s.isBlocked(3),
+                             s.isOccupied()};
+  };
+  const std::vector<bool> none(5, false), all(5, true);
   Space space(GroundTexture);
   space.addItem(ObjectStore::make<Item>(VaseKind));
-  space.addItem(ObjectStore::make<Item>(AppleKind));
-  space.update(16.0f);
-  EXPECT_TRUE(noSideBlocked(space));
-  EXPECT_FALSE(space.isOccupied());
-
-  space.setWall(ObjectStore::make<Wall>(WallKind, false, true, false, false, 10));
-  EXPECT_TRUE(noSideBlocked(space)) << "flags change before the next update";
-  EXPECT_FALSE(space.isOccupied());
-  space.update(16.0f);
-  EXPECT_TRUE(allSidesBlocked(space)) << "a wall of any shape blocks all sides";
-  EXPECT_TRUE(space.isOccupied());
-
+  space.update(0.0f);
+  EXPECT_EQ(flagsOf(space), none) << "items neither block nor occupy";
+  space.setWall(makeWall(false, true, false, false));
+  EXPECT_EQ(flagsOf(space), none) << "not before the next update";
+  space.update(0.0f);
+  EXPECT_EQ(flagsOf(space), all) << "a wall of any shape fills its space";
+  // A wall of another kind loads no attributes and so blocks nothing; with a
+  // being beside it, that wall still decides.
+  space.setBeing(ObjectStore::make<Being>(PersonKind));
+  space.setWall(makeWall(true, true, true, true, 0));
+  space.update(0.0f);
+  EXPECT_EQ(flagsOf(space), none);
   space.setWall(nullptr);
-  EXPECT_TRUE(space.isOccupied());
-  space.update(16.0f);
-  EXPECT_TRUE(noSideBlocked(space));
-  EXPECT_FALSE(space.isOccupied());
-}
-
-TEST(SpaceFlags, BeingBlocksAndOccupiesAfterUpdate) {
-  Space space(GroundTexture);
-  space.setBeing(ObjectStore::make<Being>(PersonKind));
-  EXPECT_FALSE(space.isOccupied());
   space.update(0.0f);
-  EXPECT_TRUE(allSidesBlocked(space));
-  EXPECT_TRUE(space.isOccupied());
-  space.removeBeing();
-  space.update(0.0f);
-  EXPECT_TRUE(noSideBlocked(space));
-  EXPECT_FALSE(space.isOccupied());
+  EXPECT_EQ(flagsOf(space), all) << "the being alone";
 }
 
-TEST(SpaceFlags, WallDecidesOverBeingStandingWithIt) {
-  // A wall made with a kind other than WallKind loads no attributes, so it
-  // blocks nothing: with a being beside it, the space takes the wall's
-  // (empty) flags and not the being's.
-  Space space(GroundTexture);
-  space.setBeing(ObjectStore::make<Being>(PersonKind));
-  space.setWall(ObjectStore::make<Wall>(0, true, true, true, true, 10));
-  space.update(0.0f);
-  EXPECT_TRUE(noSideBlocked(space));
-  EXPECT_FALSE(space.isOccupied());
-
-  space.setWall(makeFullWall());
-  space.update(0.0f);
-  EXPECT_TRUE(allSidesBlocked(space));
-  EXPECT_TRUE(space.isOccupied());
-}
-
-TEST(SpaceVerbs, BeingAnswersBeforeWallAndItems) {
+// What stands on the space: B a being, W a wall, then a an apple, v a vase.
+TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswer) {
+  struct Row {
+    const char *contents, *look, *use, *hit;
+    int pileAfter;
+  };
+  const Row rows[] = {
+      {"BWvv", "You see someone.", "Talking to someone.",
+       "someone has been hit for 3 health points.", 2},
+      {"Wa", "You see a part of building wall.", "You can't use a wall.",
+       "You can't attack a wall.", 1},
+      {"v", "You see one vase. It weights 1.", "This item can't be used.",
+       "You can't attack items.", 1},
+      {"a", "You see one apple. It weights 1.", "You ate one apple.", "Nothing to attack.", 0},
+      {"av", "You see a pile of items.", "You can't use a pile of items.",
+       "You can't attack items.", 2},
+      {"", "You see nothing interesting.", "Nothing to use.", "Nothing to attack.", 0},
+  };
   MessageRecorder recorder;
-  Space space(GroundTexture);
-  space.setBeing(ObjectStore::make<Being>(PersonKind));
-  space.setWall(makeFullWall());
-  space.addItem(ObjectStore::make<Item>(VaseKind));
-  space.addItem(ObjectStore::make<Item>(VaseKind));
-  const VerbAnswers answers = askAllVerbs(space, recorder, 3);
-  EXPECT_EQ(answers.look, Messages{"You see someone."});
-  EXPECT_EQ(answers.use, Messages{"Talking to someone."});
-  EXPECT_EQ(answers.hit, Messages{"someone has been hit for 3 health points."});
-}
-
-TEST(SpaceVerbs, WallAnswersBeforeItems) {
-  MessageRecorder recorder;
-  Space space(GroundTexture);
-  space.setWall(makeFullWall());
-  space.addItem(ObjectStore::make<Item>(AppleKind));
-  const VerbAnswers answers = askAllVerbs(space, recorder, 10);
-  EXPECT_EQ(answers.look, Messages{"You see a part of building wall."});
-  EXPECT_EQ(answers.use, Messages{"You can't use a wall."});
-  EXPECT_EQ(answers.hit, Messages{"You can't attack a wall."});
-  EXPECT_EQ(space.getItemPile().size(), 1) << "the apple under the wall is not eaten";
-}
-
-TEST(SpaceVerbs, SingleItemAnswersForItself) {
-  MessageRecorder recorder;
-  Space space(GroundTexture);
-  Item *vase = ObjectStore::make<Item>(VaseKind);
-  space.addItem(vase);
-  const VerbAnswers answers = askAllVerbs(space, recorder, 10);
-  EXPECT_EQ(answers.look, Messages{"You see one vase. It weights 1."});
-  EXPECT_EQ(answers.use, Messages{"This item can't be used."});
-  EXPECT_EQ(answers.hit, Messages{"You can't attack items."});
-  ASSERT_EQ(space.getItemPile().size(), 1);
-  EXPECT_EQ(space.getItemPile().at(0), vase);
-}
-
-TEST(SpaceVerbs, PileAnswersAsAPile) {
-  MessageRecorder recorder;
-  Space space(GroundTexture);
-  space.addItem(ObjectStore::make<Item>(AppleKind));
-  space.addItem(ObjectStore::make<Item>(VaseKind));
-  const VerbAnswers answers = askAllVerbs(space, recorder, 10);
-  EXPECT_EQ(answers.look, Messages{"You see a pile of items."});
-  EXPECT_EQ(answers.use, Messages{"You can't use a pile of items."});
-  EXPECT_EQ(answers.hit, Messages{"You can't attack items."});
-  EXPECT_EQ(space.getItemPile().size(), 2) << "no apple is eaten out of a pile";
-}
-
-TEST(SpaceVerbs, EmptySpaceHasNothingToOffer) {
-  MessageRecorder recorder;
-  Space space(GroundTexture);
-  const VerbAnswers answers = askAllVerbs(space, recorder, 10);
-  EXPECT_EQ(answers.look, Messages{"You see nothing interesting."});
-  EXPECT_EQ(answers.use, Messages{"Nothing to use."});
-  EXPECT_EQ(answers.hit, Messages{"Nothing to attack."});
-}
-
-TEST(SpaceVerbs, AppleOnTheGroundIsEatenAndLeavesThePile) {
-  MessageRecorder recorder;
-  Space space(GroundTexture);
-  Item *apple = ObjectStore::make<Item>(AppleKind);
-  space.addItem(apple);
-  space.use();
-  EXPECT_EQ(recorder.take(), Messages{"You ate one apple."});
-  EXPECT_TRUE(space.getItemPile().isEmpty());
-  EXPECT_DOUBLE_EQ(space.getItemPile().getTotalWeight(), 0.0);
-  EXPECT_EQ(apple->getName(), "apple") << "eating only unlinks the object";
-  space.use();
-  EXPECT_EQ(recorder.take(), Messages{"Nothing to use."});
-}
-
-TEST(SpacePile, KeepsOrderAndWeightAndRefusesToUnderflow) {
-  Space space(GroundTexture);
-  Item *first = ObjectStore::make<Item>(VaseKind);
-  Item *second = ObjectStore::make<Item>(GoldKind);
-  space.addItem(first);
-  space.addItem(second);
-  EXPECT_DOUBLE_EQ(space.getItemPile().getTotalWeight(), 1.1);
-  EXPECT_EQ(space.removeTop(), first);
-  EXPECT_EQ(space.removeTop(), second);
-  EXPECT_NEAR(space.getItemPile().getTotalWeight(), 0.0, 1e-12);
-  EXPECT_EQ(space.removeTop(), nullptr) << "an empty pile hands out nothing";
-  EXPECT_TRUE(space.getItemPile().isEmpty());
-  EXPECT_NEAR(space.getItemPile().getTotalWeight(), 0.0, 1e-12);
-}
-
-TEST(SpaceCopy, CopiesReferencesNotObjects) {
-  Space original(GroundTexture);
-  Being *person = ObjectStore::make<Being>(PersonKind);
-  Wall *wall = makeFullWall();
-  Item *vase = ObjectStore::make<Item>(VaseKind);
-  original.setBeing(person);
-  original.setWall(wall);
-  original.addItem(vase);
-  original.setSelected(Space::ChosenMark);
-  original.setSelectId(77);
-  original.update(0.0f);
-
-  Space copy;
-  copy = original;
-  EXPECT_EQ(copy.getBeing(), person);
-  EXPECT_EQ(copy.getWall(), wall);
-  ASSERT_EQ(copy.getItemPile().size(), 1);
-  EXPECT_EQ(copy.getItemPile().at(0), vase);
-  EXPECT_DOUBLE_EQ(copy.getItemPile().getTotalWeight(), 1.0);
-  EXPECT_EQ(copy.getGroundTexture(), GroundTexture);
-  EXPECT_EQ(copy.getSelected(), Space::ChosenMark);
-  EXPECT_EQ(copy.getSelectId(), 77);
-  EXPECT_TRUE(allSidesBlocked(copy));
-  EXPECT_TRUE(copy.isOccupied());
-
-  copy.removeTop();
-  EXPECT_EQ(original.getItemPile().size(), 1) << "the piles are separate lists";
-}
-
-class SpaceDrawing : public GlTest {
-protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    setWorldProjection();
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.contents);
+    Space space(GroundTexture);
+    space.setBeing(row.contents[0] == 'B' ? ObjectStore::make<Being>(PersonKind) : nullptr);
+    space.setWall(std::strchr(row.contents, 'W') ? makeWall(true, true, true, true) : nullptr);
+    for (const char *item = row.contents + std::strspn(row.contents, "BW"); *item; ++item) {
+      space.addItem(ObjectStore::make<Item>(*item == 'a' ? AppleKind : VaseKind));
+    }
+    space.look();
+    space.use();
+    space.hit(3);
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{row.look, row.use, row.hit}));
+    EXPECT_EQ(space.getItemPile().size(), row.pileAfter);
   }
-};
-
-TEST_F(SpaceDrawing, GroundIsOneSquareAtGroundHeight) {
-  Space space(GroundTexture);
-  const auto polygons = captureWorldQuads([&] { space.drawGrid(2.0f, -3.0f); });
-  ASSERT_EQ(polygons.size(), 1u);
-  const WorldPoint corner = lowerCorner(polygons[0]);
-  EXPECT_FLOAT_EQ(corner.x, 2.0f);
-  EXPECT_FLOAT_EQ(corner.y, -3.0f);
-  EXPECT_NEAR(corner.z, 1.0f, 1e-4);
-  const WorldPoint far = upperCorner(polygons[0]);
-  EXPECT_FLOAT_EQ(far.x, 3.0f);
-  EXPECT_FLOAT_EQ(far.y, -2.0f);
+  EXPECT_EQ(Space().removeTop(), nullptr) << "an empty pile hands out nothing";
 }
 
-TEST_F(SpaceDrawing, GroundOutsidePickingPassKeepsNamesAlone) {
+using SpaceDrawing = WorldGlTest;
+
+TEST_F(SpaceDrawing, TemporaryMarkShowsOnceChosenMarkEveryTime) {
   Space space(GroundTexture);
-  space.setSelectId(5);
-  captureWorldQuads([&] { space.drawGrid(0.0f, 0.0f); });
-  EXPECT_EQ(space.getSelectId(), 5);
-  EXPECT_EQ(pickingPass, 0);
-}
-
-TEST_F(SpaceDrawing, GroundInPickingPassTakesTheRunningName) {
-  Space first(GroundTexture);
-  Space second(GroundTexture);
-  std::int32_t counterAfter = 0;
-  const auto hits = captureSelection(
-      [&] {
-        first.drawGrid(0.0f, 0.0f);
-        second.drawGrid(1.0f, 0.0f);
-        counterAfter = pickingPass;
-      },
-      static_cast<int>(ORIGIN_X + 1.5f * PIXELS_PER_UNIT),
-      static_cast<int>(ORIGIN_Y + 0.5f * PIXELS_PER_UNIT));
-  EXPECT_EQ(first.getSelectId(), 1);
-  EXPECT_EQ(second.getSelectId(), 2);
-  EXPECT_EQ(counterAfter, 3);
-  ASSERT_EQ(hits.size(), 1u);
-  EXPECT_EQ(hits[0].names, std::vector<std::uint32_t>{2});
-}
-
-TEST_F(SpaceDrawing, PileMarkerThenBeing) {
-  Space space(GroundTexture);
-  for (int i = 0; i < 3; ++i) {
-    space.addItem(ObjectStore::make<Item>(VaseKind));
-  }
-  space.setBeing(ObjectStore::make<Being>(PersonKind));
-  space.setWall(makeFullWall());
-  const auto polygons = captureWorldQuads([&] { space.draw(0.0f, 0.0f); });
-  ASSERT_EQ(polygons.size(), 2u) << "the pile marker and the being, not the wall";
-  const WorldPoint marker = lowerCorner(polygons[0]);
-  EXPECT_NEAR(marker.x, 0.2f, 1e-4);
-  EXPECT_NEAR(marker.y, 0.2f, 1e-4);
-  EXPECT_NEAR(marker.z, 1.1f, 1e-4);
-  EXPECT_NEAR(lowerCorner(polygons[1]).z, 1.5f, 1e-4) << "the being's figure";
-}
-
-TEST_F(SpaceDrawing, SingleItemThenWall) {
-  Space space(GroundTexture);
-  Item *vase = ObjectStore::make<Item>(VaseKind);
-  vase->setOffsetX(-0.5f);
-  space.addItem(vase);
-  space.setWall(ObjectStore::make<Wall>(WallKind, true, false, false, false, 10));
-  const auto polygons = captureWorldQuads([&] { space.draw(4.0f, 0.0f); });
-  // The vase, then the one-quarter wall: two outer faces, two inner faces
-  // and a top.
-  ASSERT_EQ(polygons.size(), 6u);
-  EXPECT_NEAR(lowerCorner(polygons[0]).x, 3.7f, 1e-4) << "the item adds its own offset";
-}
-
-TEST_F(SpaceDrawing, TemporaryMarkIsDrawnOnceChosenMarkAlways) {
-  Space space(GroundTexture);
-  EXPECT_TRUE(captureWorldQuads([&] { space.drawSelected(0.0f, 0.0f); }).empty());
-
+  const auto drawMark = [&] { return worldQuads([&] { space.drawSelected(-1.0f, 2.0f); }); };
   space.setSelected(Space::TemporaryMark);
-  const auto once = captureWorldQuads([&] { space.drawSelected(0.0f, 0.0f); });
-  ASSERT_EQ(once.size(), 1u);
+  EXPECT_EQ(drawMark().size(), 1u);
   EXPECT_EQ(space.getSelected(), Space::NoMark);
-  EXPECT_TRUE(captureWorldQuads([&] { space.drawSelected(0.0f, 0.0f); }).empty());
-
+  EXPECT_TRUE(drawMark().empty());
   space.setSelected(Space::ChosenMark);
-  for (int frame = 0; frame < 3; ++frame) {
-    const auto polygons = captureWorldQuads([&] { space.drawSelected(-1.0f, 2.0f); });
-    ASSERT_EQ(polygons.size(), 1u);
-    const FeedbackVertex &vertex = polygons[0].vertices[0];
-    EXPECT_FLOAT_EQ(vertex.r, 0.0f);
-    EXPECT_FLOAT_EQ(vertex.g, 1.0f);
-    EXPECT_FLOAT_EQ(vertex.b, 1.0f);
-    EXPECT_NEAR(vertex.a, 0.3f, 1e-3);
-    const WorldPoint corner = lowerCorner(polygons[0]);
-    EXPECT_FLOAT_EQ(corner.x, -1.0f);
-    EXPECT_FLOAT_EQ(corner.y, 2.0f);
-    EXPECT_NEAR(corner.z, 1.1f, 1e-4);
-  }
-  EXPECT_EQ(space.getSelected(), Space::ChosenMark);
-  EXPECT_EQ(currentColour(), (std::vector<float>{1.0f, 1.0f, 1.0f, 1.0f}));
+  EXPECT_EQ(drawMark().size(), 1u);
+  const auto quads = drawMark();
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(worldBounds(quads[0]), (std::vector<float>{-1, 2, 0, 3}));
+  const FeedbackVertex &corner = quads[0].corners[0];
+  EXPECT_EQ((std::vector<float>{corner.r, corner.g, corner.b, corner.a}),
+            (std::vector<float>{0, 1, 1, 0.3f}));
+  EXPECT_NEAR(worldZ(corner), 1.1f, 1e-4);
+  EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
 }
 
-TEST_F(SpaceDrawing, IconIsALabelledDiamond) {
-  setOrthoProjection();
-  Space space(GroundTexture);
-  const auto polygons = captureWorldQuads([&] { space.drawIcon(100.5f, 200.0f, 41.0f); });
-  ASSERT_FALSE(polygons.empty());
-  // The label's glyphs come first; the diamond is the last quad.
-  const FeedbackPolygon &diamond = polygons.back();
-  std::vector<std::pair<float, float>> corners;
-  for (const FeedbackVertex &vertex : diamond.vertices) {
-    corners.emplace_back(vertex.x, vertex.y);
+// Seen from above a side face is a line: outer on an edge of the space,
+// inner on a centre line. The tops are the black quads.
+TEST_F(SpaceDrawing, WallInnerFacesOnlyTowardsEmptyQuartersAndTopsByTheFirstRule) {
+  for (int shape = 0; shape < 16; ++shape) {
+    const bool a = shape & 1, b = shape & 2, c = shape & 4, d = shape & 8;
+    SCOPED_TRACE(testing::Message() << "UL " << a << " UR " << b << " LL " << c << " LR " << d);
+    int outer = 0, inner = 0, tops = 0;
+    float topArea = 0.0f;
+    for (const ScreenQuad &quad : worldQuads([&] { makeWall(a, b, c, d)->draw(0.0f, 0.0f); })) {
+      const std::vector<float> box = worldBounds(quad);
+      if (quad.corners[0].r == 0.0f) {
+        ++tops;
+        topArea += (box[2] - box[0]) * (box[3] - box[1]);
+        EXPECT_NEAR(worldZ(quad.corners[0]), 2.5f, 1e-4);
+      } else {
+        ++((box[0] == box[2] ? box[0] : box[1]) == 0.5f ? inner : outer);
+      }
+    }
+    const int filled = a + b + c + d;
+    EXPECT_EQ(outer, 2 * filled);
+    EXPECT_EQ(inner, (a && !b) + (a && !c) + (b && !a) + (b && !d) + (c && !a) + (c && !d) +
+                         (d && !b) + (d && !c));
+    // A whole block is one top; a filled half is one top plus the quarters
+    // left over; otherwise each quarter has its own.
+    const bool half = (a && b) || (c && d) || (a && c) || (b && d);
+    EXPECT_EQ(tops, filled == 4 ? 1 : half ? filled - 1 : filled);
+    EXPECT_NEAR(topArea, 0.25f * filled, 1e-3);
+    EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
   }
-  std::sort(corners.begin(), corners.end());
-  const std::vector<std::pair<float, float>> expected = {
-      {100.0f, 220.0f}, {121.0f, 200.0f}, {121.0f, 241.0f}, {141.0f, 220.0f}};
-  EXPECT_EQ(corners, expected);
 }
