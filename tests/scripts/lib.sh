@@ -294,6 +294,27 @@ data_complete() {
   [ "$count" -ge "$TEXTURE_COUNT" ]
 }
 
+# fresh_wine_prefix FOLDER WINEDEBUG: a new 64-bit Wine prefix in FOLDER/prefix,
+# without Mono or Gecko installers and without the crash dialog, removed
+# again when the test ends.
+fresh_wine_prefix() {
+  export WINEPREFIX="$1/prefix"
+  export WINEARCH=win64
+  export WINEDEBUG="$2"
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # shellcheck disable=SC2016 # expanded when the step runs
+  on_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$WINEPREFIX"'
+  log "setting up a fresh Wine prefix in $WINEPREFIX (the first time takes a while)"
+  timeout 300 wineboot -i >"$1/wineboot.log" 2>&1 ||
+    fail "wineboot failed (see $1/wineboot.log)"
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >>"$1/wineboot.log" 2>&1 || fail "cannot turn off Wine's crash dialog"
+  # Let the prefix's own processes finish their start before the game's
+  # first box opens.
+  timeout 120 wineserver -w || fail "Wine's server did not settle after the prefix set-up"
+  log "Wine prefix ready, crash dialog off"
+}
+
 # A copy of the data folder without one file, in a fresh folder.
 data_without() {
   local folder="$1" missing="$2"

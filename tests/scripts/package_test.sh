@@ -81,14 +81,6 @@ unzip -q "$zip" -d "$WORK/windows" || fail "cannot unpack $zip"
 windowsFolder="$WORK/windows/$(basename "$zip" .zip)"
 check_layout "$windowsFolder" pickrpg.exe
 
-export WINEPREFIX="$WORK/prefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# shellcheck disable=SC2016 # expanded when the step runs
-on_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$WINEPREFIX"'
-timeout 300 wineboot -i >"$WORK/wineboot.log" 2>&1 || fail "wineboot failed (see $WORK/wineboot.log)"
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-  >>"$WORK/wineboot.log" 2>&1 || fail "cannot turn off Wine's crash dialog"
+fresh_wine_prefix "$WORK" -all
 play_unpacked "$windowsFolder" n 90 wine ./pickrpg.exe
 log "both packages run from their unpacked folders"

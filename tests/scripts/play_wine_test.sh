@@ -22,17 +22,7 @@ mkdir -p "$SHOTS"
 trap cleanup EXIT
 start_display "$SHOTS"
 
-export WINEPREFIX="$SHOTS/prefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# shellcheck disable=SC2016 # expanded when the step runs
-on_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$WINEPREFIX"'
-log "setting up a fresh Wine prefix in $WINEPREFIX"
-timeout 300 wineboot -i >"$SHOTS/wineboot.log" 2>&1 ||
-  fail "wineboot failed (see $SHOTS/wineboot.log)"
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-  >>"$SHOTS/wineboot.log" 2>&1 || fail "cannot turn off Wine's crash dialog"
+fresh_wine_prefix "$SHOTS" -all
 
 GAME_COMMAND=(wine "$EXE")
 PLAY_FOLDER=$PICKRPG_SOURCE_DIR
