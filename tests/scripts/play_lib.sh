@@ -13,9 +13,11 @@ LOG_REGION=326x136+356+632
 PAUSE_REGION=160x60+30+10
 # The world around the player, away from every window and the button bar.
 WORLD_REGION=660x560+180+60
-# Where the person may show: the whole window (the red close squares of the
-# windows are never shown while it is looked for).
-PERSON_REGION=1024x768+0+0
+# Where the person is looked for: all of the window above the log, the
+# highest part of the interface's bottom strip, since a click on the person
+# behind the log or a button goes to them instead (the red close squares
+# of the windows are never shown while it is looked for).
+PERSON_REGION=1024x632+0+0
 BUTTON_XS=(10 78 146 214 282 690 758)
 BUTTON_NAMES=(get move look use attack inventory stats)
 BUTTON_SIZE=68
