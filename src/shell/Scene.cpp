@@ -79,7 +79,7 @@ void pickMatrixAtCursor(const GLint viewport[4]) {
   gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, const_cast<GLint *>(viewport));
 }
 
-void pickInWorld(bool isClick, const GLint viewport[4]) {
+GLint selectInWorld(const GLint viewport[4]) {
   beginSelection();
   glTranslated(-CAMERA_SHIFT_X, 0.0, 0.0);
   pickMatrixAtCursor(viewport);
@@ -97,7 +97,11 @@ void pickInWorld(bool isClick, const GLint viewport[4]) {
   glTranslated(0.0, 0.0, CAMERA_DISTANCE);
   const GLint hits = glRenderMode(GL_RENDER);
   glTranslated(CAMERA_SHIFT_X, 0.0, 0.0);
+  return hits;
+}
 
+void pickInWorld(bool isClick, const GLint viewport[4]) {
+  const GLint hits = selectInWorld(viewport);
   if (hits > 0) {
     game.markWorldHit(firstHitName(hits), isClick ? Game::MARK_CHOSEN : Game::MARK_TEMPORARY);
   }
@@ -106,7 +110,7 @@ void pickInWorld(bool isClick, const GLint viewport[4]) {
   }
 }
 
-void pickInInterface(const GLint viewport[4]) {
+GLint selectInInterface(const GLint viewport[4]) {
   beginSelection();
   pickMatrixAtCursor(viewport);
   glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
@@ -119,7 +123,11 @@ void pickInInterface(const GLint viewport[4]) {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  const GLint hits = glRenderMode(GL_RENDER);
+  return glRenderMode(GL_RENDER);
+}
+
+void pickInInterface(const GLint viewport[4]) {
+  const GLint hits = selectInInterface(viewport);
   game.onInterfaceClick(hits, firstHitName(hits), mouseX, mouseY);
 }
 
@@ -198,6 +206,22 @@ void renderScene() {
 
   cameraPitch += CAMERA_PITCH_STEP;
   cameraYaw += CAMERA_YAW_STEP;
+}
+
+std::int32_t selectWorldAtCursor() {
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  return selectInWorld(viewport);
+}
+
+std::int32_t selectInterfaceAtCursor() {
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  return selectInInterface(viewport);
+}
+
+const std::uint32_t *selectionRecords() {
+  return selectionBuffer;
 }
 
 void pickAtCursor(bool isClick) {

@@ -22,5 +22,13 @@ void renderScene();
 // Resolves a click at (mouseX, mouseY): the interface first, else the world.
 void pickAtCursor(bool isClick);
 
+// The selection passes of a click at (mouseX, mouseY) without acting on the
+// result: each returns the hit count (-1 when the records overflowed) and
+// leaves the records in selectionRecords(). Tests compare them between
+// OpenGL implementations.
+std::int32_t selectWorldAtCursor();
+std::int32_t selectInterfaceAtCursor();
+const std::uint32_t *selectionRecords();
+
 // The data file startScene could not load, for the shell's error box.
 const char *sceneFailedFile();

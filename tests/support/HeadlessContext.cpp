@@ -5,6 +5,20 @@
 
 namespace {
 
+// The game's own OpenGL 1.1 calls need the compatibility profile; in an ES
+// build they reach the layer, which needs an OpenGL ES 2 context.
+#if defined(PICKRPG_GL_ES)
+constexpr EGLenum CONTEXT_API = EGL_OPENGL_ES_API;
+constexpr EGLint RENDERABLE_TYPE = EGL_OPENGL_ES2_BIT;
+constexpr EGLint CONTEXT_VERSION_ATTRIBUTE = EGL_CONTEXT_CLIENT_VERSION;
+constexpr EGLint CONTEXT_VERSION = 2;
+#else
+constexpr EGLenum CONTEXT_API = EGL_OPENGL_API;
+constexpr EGLint RENDERABLE_TYPE = EGL_OPENGL_BIT;
+constexpr EGLint CONTEXT_VERSION_ATTRIBUTE = EGL_CONTEXT_OPENGL_PROFILE_MASK;
+constexpr EGLint CONTEXT_VERSION = EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
+#endif
+
 struct EglState {
   EGLDisplay display = EGL_NO_DISPLAY;
   EGLSurface surface = EGL_NO_SURFACE;
@@ -21,13 +35,13 @@ bool createContext(EglState &state) {
   if (state.display == EGL_NO_DISPLAY || !eglInitialize(state.display, nullptr, nullptr)) {
     return false;
   }
-  if (!eglBindAPI(EGL_OPENGL_API)) {
+  if (!eglBindAPI(CONTEXT_API)) {
     return false;
   }
   const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
                                      EGL_PBUFFER_BIT,
                                      EGL_RENDERABLE_TYPE,
-                                     EGL_OPENGL_BIT,
+                                     RENDERABLE_TYPE,
                                      EGL_RED_SIZE,
                                      8,
                                      EGL_GREEN_SIZE,
@@ -49,8 +63,7 @@ bool createContext(EglState &state) {
   if (state.surface == EGL_NO_SURFACE) {
     return false;
   }
-  const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                      EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+  const EGLint contextAttributes[] = {CONTEXT_VERSION_ATTRIBUTE, CONTEXT_VERSION, EGL_NONE};
   state.context = eglCreateContext(state.display, config, EGL_NO_CONTEXT, contextAttributes);
   if (state.context == EGL_NO_CONTEXT) {
     return false;

@@ -1,7 +1,7 @@
 #pragma once
 // A real OpenGL context without a display: Mesa's surfaceless EGL platform
-// with a 1024 x 768 pbuffer and the desktop compatibility profile. Used by
-// the tests and the benchmarks.
+// with a 1024 x 768 pbuffer and the desktop compatibility profile (OpenGL
+// ES 2 in an ES build). Used by the tests and the benchmarks.
 
 #include "shell/ShellWindow.h"
 
