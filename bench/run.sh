@@ -9,13 +9,37 @@ build_dir="${PICKRPG_BENCH_BUILD_DIR:-$source_dir/build-bench}"
 results="$source_dir/bench/results.md"
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja >/dev/null
-cmake --build "$build_dir" -j2 --target pickrpg_bench
+cmake --build "$build_dir" -j2 --target pickrpg_bench pickrpg_bench_gl pickrpg_bench_es
 
 figures="$(mktemp)"
 trap 'rm -f "$figures"' EXIT
 cd "$source_dir"
 status=0
 "$build_dir/bench/pickrpg_bench" >"$figures" || status=$?
+
+# The same frame and clicks on the real OpenGL and on the ES layer, one
+# program after the other in this run.
+layer_figures() {
+  local real layer
+  real="$("$build_dir/bench/pickrpg_bench_gl")" || return 1
+  layer="$("$build_dir/bench/pickrpg_bench_es")" || return 1
+  echo
+  echo "## The OpenGL ES layer"
+  echo
+  echo "The game's frame (inventory open) and its two clicks on the desktop's OpenGL 1.1"
+  echo "and through the ES layer on the same Mesa's OpenGL ES 2 (medians of 200 frames"
+  echo "and 300 clicks). The layer's clicks run its selection in software."
+  echo
+  echo "| Measure | Real OpenGL 1.1 (ms) | ES layer (ms) | Layer / real | Target |"
+  echo "|---|---|---|---|---|"
+  join <(echo "$real" | sort) <(echo "$layer" | sort) | while read -r name gl es; do
+    local target=""
+    [ "$name" = "world-click" ] && target="<= 0.25"
+    awk -v n="$name" -v g="$gl" -v e="$es" -v t="$target" \
+      'BEGIN { printf "| %s | %.3f | %.3f | %.3f | %s |\n", n, g, e, e / g, t }'
+  done
+}
+layer_figures >>"$figures" || status=$?
 
 cpu_model="$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 memory="$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"

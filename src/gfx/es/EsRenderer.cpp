@@ -221,6 +221,10 @@ void EsRenderer::flush() {
   glFlush();
 }
 
+void EsRenderer::finish() {
+  glFinish();
+}
+
 void EsRenderer::readPixels(int x, int y, int width, int height, std::uint32_t format,
                             std::uint32_t type, void *pixels) {
   glPixelStorei(GL_PACK_ALIGNMENT, 4);

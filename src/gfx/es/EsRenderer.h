@@ -47,6 +47,7 @@ public:
   void setClearDepth(float depth);
   void clear(std::uint32_t mask);
   void flush();
+  void finish();
   void readPixels(int x, int y, int width, int height, std::uint32_t format, std::uint32_t type,
                   void *pixels);
   std::uint32_t takeError();

@@ -329,6 +329,11 @@ void FixedPipeline::flush() {
   renderer.flush();
 }
 
+void FixedPipeline::finish() {
+  flushBatch();
+  renderer.finish();
+}
+
 // Textures.
 
 void FixedPipeline::generateTextures(GLsizei count, GLuint *names) {

@@ -43,6 +43,7 @@ public:
   void clearDepth(float depth);
   void clear(GLbitfield mask);
   void flush();
+  void finish();
 
   void generateTextures(GLsizei count, GLuint *names);
   void deleteTextures(GLsizei count, const GLuint *names);

@@ -169,6 +169,10 @@ void glFlush() {
   pipeline().flush();
 }
 
+void glFinish() {
+  pipeline().finish();
+}
+
 void glGenTextures(GLsizei count, GLuint *names) {
   pipeline().generateTextures(count, names);
 }

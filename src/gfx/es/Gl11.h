@@ -138,6 +138,7 @@ void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
 void glClearDepth(GLclampd depth);
 void glClear(GLbitfield mask);
 void glFlush();
+void glFinish();
 
 // Textures.
 void glGenTextures(GLsizei count, GLuint *names);

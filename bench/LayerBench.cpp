@@ -1,0 +1,93 @@
+// The same frame and clicks timed on the real OpenGL 1.1 and on the OpenGL
+// ES layer: this file is built twice, into pickrpg_bench_gl (the game on the
+// desktop's OpenGL) and pickrpg_bench_es (the game on the layer over the
+// desktop's OpenGL ES 2), and bench/run.sh sets their medians side by side.
+// Each prints one line per measure: its name and its median in milliseconds.
+
+#include "HeadlessContext.h"
+#include "Samples.h"
+
+#include "game/Game.h"
+#include "gfx/Gl.h"
+#include "gfx/es/Matrix.h"
+#include "shell/KeyCodes.h"
+#include "shell/Scene.h"
+#include "shell/ShellWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int FRAME_RUNS = 200;
+constexpr int CLICK_RUNS = 300;
+constexpr int WARM_UP_FRAMES = 10;
+constexpr unsigned FRAME_MILLISECONDS = 16;
+constexpr unsigned WALK_SEED = 1;
+// Bare ground left of the player, as the main benchmark clicks it; and the
+// bare background of the open inventory window.
+constexpr float WORLD_CLICK_DX = -1.0f;
+constexpr int BACKGROUND_X = 530;
+constexpr int BACKGROUND_Y = 298;
+// The camera of a frame.
+constexpr double FIELD_OF_VIEW = 45.0;
+constexpr double NEAR_PLANE = 0.1;
+constexpr double FAR_PLANE = 100.0;
+constexpr float CAMERA_SHIFT_X = 0.5f;
+constexpr float CAMERA_DISTANCE = 15.0f;
+constexpr float GROUND_HEIGHT = 1.0f;
+
+HeadlessWindow window;
+KeyTable keys;
+
+// Where the middle of the square dx squares right of the player's is drawn,
+// in client pixels from the top-left corner.
+void aimBesidePlayer(float dx) {
+  const Matrix camera =
+      Matrix::perspective(FIELD_OF_VIEW, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT, NEAR_PLANE,
+                          FAR_PLANE) *
+      Matrix::translation(-CAMERA_SHIFT_X, 0.0f, -CAMERA_DISTANCE);
+  const Vector4 clip = camera.transform({dx + 0.5f, 0.5f, GROUND_HEIGHT, 1.0f});
+  mouseX = static_cast<int>((clip.x / clip.w + 1.0f) * 0.5f * TEST_WIDTH);
+  mouseY = TEST_HEIGHT - static_cast<int>((clip.y / clip.w + 1.0f) * 0.5f * TEST_HEIGHT);
+}
+
+void report(const char *name, const Samples &samples) {
+  std::printf("%s %.3f\n", name, samples.median());
+}
+
+} // namespace
+
+int main() {
+  if (!makeTestContextCurrent() || !startScene(&window, &keys)) {
+    std::fprintf(stderr, "no context, or Data/ not found: run from the source folder\n");
+    return 1;
+  }
+  std::srand(WALK_SEED);
+  keys.down[KeyI] = true;
+  for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+    advanceScene(FRAME_MILLISECONDS);
+    renderScene();
+  }
+  glFinish();
+  Samples frames, worldClicks, interfaceClicks;
+  for (int run = 0; run < FRAME_RUNS; ++run) {
+    frames.time([] {
+      renderScene();
+      glFinish();
+    });
+  }
+  aimBesidePlayer(WORLD_CLICK_DX);
+  for (int run = 0; run < CLICK_RUNS; ++run) {
+    worldClicks.time([] { pickAtCursor(true); });
+  }
+  mouseX = BACKGROUND_X, mouseY = BACKGROUND_Y;
+  for (int run = 0; run < CLICK_RUNS; ++run) {
+    interfaceClicks.time([] { pickAtCursor(true); });
+  }
+  report("frame", frames);
+  report("world-click", worldClicks);
+  report("interface-click", interfaceClicks);
+  stopScene();
+  return 0;
+}
