@@ -34,6 +34,13 @@ cmake --build build-win -j "$jobs"
 export PICKRPG_WIN_EXE="$PWD/build-win/pickrpg.exe"
 stage_done "Building"
 
+# The game as WebAssembly with its page; web_test plays it in Chromium.
+heading "Browser build"
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-web -j "$jobs"
+export PICKRPG_WEB_DIR="$PWD/build-web"
+stage_done "The browser build"
+
 heading "All tests"
 (cd build && ctest --output-on-failure -j "$jobs")
 main_tests=$(cd build && ctest -N | sed -n 's/^Total Tests: //p')

@@ -44,6 +44,8 @@ layer_figures >>"$figures" || status=$?
 cpu_model="$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 memory="$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
 build_type="$(grep -m1 '^CMAKE_BUILD_TYPE:' "$build_dir/CMakeCache.txt" | cut -d= -f2)"
+# The browser figures of bench/web.sh stay at the end of the file.
+web_section="$(sed -n '/^## In a browser$/,$p' "$results" 2>/dev/null || true)"
 {
   echo "# Benchmark results"
   echo
@@ -59,6 +61,10 @@ build_type="$(grep -m1 '^CMAKE_BUILD_TYPE:' "$build_dir/CMakeCache.txt" | cut -d
   echo "- Kernel: $(uname -sr)"
   echo "- Build type: ${build_type:-RelWithDebInfo}"
   cat "$figures"
+  if [ -n "$web_section" ]; then
+    echo
+    echo "$web_section"
+  fi
 } >"$results"
 
 cat "$results"
