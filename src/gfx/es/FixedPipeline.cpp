@@ -9,6 +9,17 @@ constexpr int MATRIX_STACK_DEPTH = 32;
 // The GL reads client images in rows padded to this many bytes.
 constexpr int UNPACK_ALIGNMENT = 4;
 
+// Whether any corner lies outside the view volume.
+bool needsClipping(const std::array<Vector4, 4> &corners) {
+  for (const Vector4 &v : corners) {
+    if (v.w <= 0.0f || v.x < -v.w || v.x > v.w || v.y < -v.w || v.y > v.w || v.z < -v.w ||
+        v.z > v.w) {
+      return true;
+    }
+  }
+  return false;
+}
+
 float clampUnit(float value) {
   return std::min(1.0f, std::max(0.0f, value));
 }
@@ -155,18 +166,31 @@ void FixedPipeline::emitQuad() {
     return;
   }
   const DrawState now = drawStateNow();
-  if (!batch.empty() && now != batchState) {
+  if (now != batchState) {
     flushBatch();
   }
   batchState = now;
-  // The diagonal from the second corner to the fourth, so that colours
-  // interpolate across the same two triangles as on Mesa, the GL the layer
-  // is proven against: it splits quads so whenever a draw needs clipping,
-  // as every frame of the world does (a draw that needs none it splits on
-  // the other diagonal).
-  for (int corner : {0, 1, 3, 1, 2, 3}) {
-    batch.push_back(quadVertices[corner]);
+  segment.push_back(quadVertices);
+  segmentClipped = segmentClipped || needsClipping(clipCorners);
+}
+
+// Mesa, the GL the layer is proven against, splits quads on the diagonal
+// from the first corner to the third, except in a draw that needs clipping,
+// where it takes the diagonal from the second to the fourth. Its draws end
+// where the state or a matrix changes, as the layer's segments do. Colours
+// interpolate across the two triangles, so the split shows where lighting
+// differs from corner to corner.
+void FixedPipeline::endSegment() {
+  static constexpr int UNCLIPPED_SPLIT[] = {0, 1, 2, 0, 2, 3};
+  static constexpr int CLIPPED_SPLIT[] = {0, 1, 3, 1, 2, 3};
+  const int *split = segmentClipped ? CLIPPED_SPLIT : UNCLIPPED_SPLIT;
+  for (const std::array<EsVertex, 4> &quad : segment) {
+    for (int i = 0; i < 6; ++i) {
+      batch.push_back(quad[split[i]]);
+    }
   }
+  segment.clear();
+  segmentClipped = false;
 }
 
 DrawState FixedPipeline::drawStateNow() const {
@@ -179,11 +203,22 @@ DrawState FixedPipeline::drawStateNow() const {
 }
 
 void FixedPipeline::flushBatch() {
+  endSegment();
   renderer.draw(batch, batchState);
   batch.clear();
 }
 
 // Matrices.
+
+void FixedPipeline::loadMatrix(const Matrix &matrix) {
+  endSegment();
+  currentStack().load(matrix);
+}
+
+void FixedPipeline::multiplyMatrix(const Matrix &matrix) {
+  endSegment();
+  currentStack().multiply(matrix);
+}
 
 MatrixStack &FixedPipeline::currentStack() {
   return currentMatrixMode == GL_PROJECTION ? projection : modelview;
@@ -210,12 +245,14 @@ void FixedPipeline::matrixMode(GLenum newMode) {
 }
 
 void FixedPipeline::pushMatrix() {
+  endSegment();
   if (!currentStack().push()) {
     setError(GL_STACK_OVERFLOW);
   }
 }
 
 void FixedPipeline::popMatrix() {
+  endSegment();
   if (!currentStack().pop()) {
     setError(GL_STACK_UNDERFLOW);
   }
@@ -549,6 +586,8 @@ void FixedPipeline::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, 
 }
 
 void FixedPipeline::forgetContext() {
+  segment.clear();
+  segmentClipped = false;
   batch.clear();
   textureRecords.clear();
   boundTexture = 0;

@@ -28,8 +28,8 @@ public:
   void texCoord(float s, float t) { currentTexCoord = {s, t}; }
 
   void matrixMode(GLenum mode);
-  void loadMatrix(const Matrix &matrix) { currentStack().load(matrix); }
-  void multiplyMatrix(const Matrix &matrix) { currentStack().multiply(matrix); }
+  void loadMatrix(const Matrix &matrix);
+  void multiplyMatrix(const Matrix &matrix);
   void pushMatrix();
   void popMatrix();
   void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
@@ -113,6 +113,10 @@ private:
   int cornerCount = 0;
   std::array<Vector4, 4> clipCorners;
   std::array<EsVertex, 4> quadVertices;
+  // Quads since the last change of state or matrix, and whether any needs
+  // clipping; then the triangles of the draw being collected.
+  std::vector<std::array<EsVertex, 4>> segment;
+  bool segmentClipped = false;
   std::vector<EsVertex> batch;
   DrawState batchState;
 
@@ -130,6 +134,7 @@ private:
   EsVertex shadeVertex(const Vector4 &object, const Vector4 &clip);
   void emitQuad();
   DrawState drawStateNow() const;
+  void endSegment();
   void flushBatch();
   void uploadLevel(int level, const PixelImage &image);
   void setError(GLenum newError);

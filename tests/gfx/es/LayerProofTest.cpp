@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <unistd.h>
 
@@ -57,6 +58,17 @@ Comparison compare(const Frame &expected, const Frame &actual) {
   return result;
 }
 
+// A blank frame would match anything.
+constexpr std::size_t MINIMUM_COLOURS = 2;
+
+std::size_t drawnColours(const Frame &frame) {
+  std::set<std::uint32_t> colours;
+  for (std::size_t p = 0; p + 2 < frame.rgb.size(); p += 3) {
+    colours.insert(frame.rgb[p] << 16 | frame.rgb[p + 1] << 8 | frame.rgb[p + 2]);
+  }
+  return colours.size();
+}
+
 std::string scratchFile(const std::string &name) {
   return ::testing::TempDir() + "gles_" + name;
 }
@@ -81,6 +93,7 @@ void expectSameFrame(const std::string &name) {
   std::printf("%-20s %.4f %% of the pixels within %d/255, largest difference %d/255\n",
               name.c_str(), 100.0 * result.equalFraction, CHANNEL_TOLERANCE,
               result.largestDifference);
+  EXPECT_GE(drawnColours(expected), MINIMUM_COLOURS) << name << ": nothing drawn to compare";
   EXPECT_GE(result.equalFraction, MINIMUM_EQUAL) << name;
   EXPECT_LE(result.largestDifference, MAXIMUM_DIFFERENCE) << name;
   if (::testing::Test::HasFailure()) {

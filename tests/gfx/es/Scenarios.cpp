@@ -36,6 +36,9 @@ bool startGame(unsigned seed) {
     return false;
   }
   keys.clear();
+  // The game clears depth only after a frame; a new window's buffer holds
+  // whatever it holds, and a reused context the last scene's depths.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (!startScene(&window, &keys)) {
     return false;
   }
@@ -184,7 +187,7 @@ void litQuads() {
 void textureLinear() {
   orthoView();
   glEnable(GL_TEXTURE_2D);
-  bindTexture(FontTexture);
+  bindTexture(BlueFaceTexture);
   quad(10, 10, 0, 700);
   quad(750, 500, 0, 100);
   glColor3f(1.0f, 0.6f, 0.3f);
@@ -266,20 +269,23 @@ void culledFaces() {
 }
 
 // A different colour at each corner: the split of the quad into triangles
-// decides how they blend across it. The quad reaches past the view, as the
-// world's squares do, which on Mesa decides the split.
+// decides how they blend across it. One quad lies inside the view, the
+// other reaches past it, which on Mesa decides the split.
 void smoothColours() {
   orthoView();
-  glBegin(GL_QUADS);
-  glColor3f(1, 0, 0);
-  glVertex2i(100, 100);
-  glColor3f(0, 1, 0);
-  glVertex2i(900, 150);
-  glColor3f(0, 0, 1);
-  glVertex2i(1100, 900);
-  glColor3f(1, 1, 0);
-  glVertex2i(50, 650);
-  glEnd();
+  for (int extent : {400, 900}) {
+    glBegin(GL_QUADS);
+    glColor3f(1, 0, 0);
+    glVertex2i(20, 20);
+    glColor3f(0, 1, 0);
+    glVertex2i(extent, 60);
+    glColor3f(0, 0, 1);
+    glVertex2i(extent + 30, extent);
+    glColor3f(1, 1, 0);
+    glVertex2i(40, extent - 50);
+    glEnd();
+    glTranslated(500.0, 0.0, 0.0);
+  }
 }
 
 const std::map<std::string, std::function<void()>> &featureScenes() {
