@@ -11,6 +11,9 @@ add_library(pickrpg_sdl STATIC ${SDL_SOURCES})
 target_link_libraries(pickrpg_sdl PUBLIC pickrpg_core SDL2::SDL2)
 add_executable(pickrpg src/shell/sdl/main.cpp)
 target_link_libraries(pickrpg PRIVATE pickrpg_sdl)
+# The installed data is looked for relative to the executable's folder.
+target_compile_definitions(pickrpg PRIVATE
+  PICKRPG_DATA_FROM_BINDIR="${PICKRPG_DATA_FROM_BINDIR}")
 
 include(CTest)
 if(BUILD_TESTING)

@@ -4,5 +4,12 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/shell/win32/*.cpp)
 target_link_libraries(pickrpg_core PUBLIC glu32 opengl32)
 add_executable(pickrpg WIN32 ${WIN32_SOURCES})
 set_target_properties(pickrpg PROPERTIES OUTPUT_NAME pickrpg)
-target_link_libraries(pickrpg PRIVATE pickrpg_core gdi32 user32)
+target_link_libraries(pickrpg PRIVATE pickrpg_core gdi32 user32 shell32)
 target_link_options(pickrpg PRIVATE -static -static-libgcc -static-libstdc++)
+# The executable's icon and version information (from the project version).
+enable_language(RC)
+set(PICKRPG_WINDOWS_ICON ${CMAKE_SOURCE_DIR}/dist/icons/pickrpg.ico)
+configure_file(dist/windows/pickrpg.rc.in ${CMAKE_BINARY_DIR}/pickrpg.rc @ONLY)
+target_sources(pickrpg PRIVATE ${CMAKE_BINARY_DIR}/pickrpg.rc)
+set_source_files_properties(${CMAKE_BINARY_DIR}/pickrpg.rc PROPERTIES
+  OBJECT_DEPENDS ${PICKRPG_WINDOWS_ICON})

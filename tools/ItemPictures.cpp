@@ -85,21 +85,31 @@ void boxFromAbove(Image &image, float left, float top, float size) {
 namespace ItemPictures {
 
 Image blueFace() {
-  Image image(ICON_SIZE, ICON_SIZE, true, CLEAR);
-  image.fill(Shape::circle(CENTRE, CENTRE, 30), NAVY);
-  image.fill(Shape::circle(CENTRE, CENTRE, 28), dome(FACE_LIGHT, FACE_DARK, CENTRE, 22, 38));
+  return blueFaceScaledTo(ICON_SIZE);
+}
+
+Image blueFaceScaledTo(int size) {
+  Image image(size, size, true, CLEAR);
+  // Drawn on the portrait's 64-pixel grid; scaling by 1 leaves it exact.
+  const float scale = static_cast<float>(size) / ICON_SIZE;
+  auto fill = [&](const Shape &shape, const Image::Paint &paint) {
+    image.fill(shape.scaled(scale), [&](float x, float y) { return paint(x / scale, y / scale); });
+  };
+  auto plain = [](Colour colour) { return [colour](float, float) { return colour; }; };
+  fill(Shape::circle(CENTRE, CENTRE, 30), plain(NAVY));
+  fill(Shape::circle(CENTRE, CENTRE, 28), dome(FACE_LIGHT, FACE_DARK, CENTRE, 22, 38));
   // One eye and its brow, mirrored into the other: the face stays exact.
   constexpr float EYE = CENTRE - 10;
-  image.fill(Shape::ellipse(EYE, 26, 6.5f, 8), NAVY);
-  image.fill(Shape::ellipse(EYE, 26, 5, 6.5f), WHITE);
-  image.fill(Shape::circle(EYE, 28, 3.2f), NAVY);
-  image.fill(Shape::circle(EYE + 1, 26.5f, 1.2f), WHITE);
-  image.fill(Shape::segment({EYE - 5, 15}, {EYE + 4, 13.5f}, 2.2f), NAVY);
+  fill(Shape::ellipse(EYE, 26, 6.5f, 8), plain(NAVY));
+  fill(Shape::ellipse(EYE, 26, 5, 6.5f), plain(WHITE));
+  fill(Shape::circle(EYE, 28, 3.2f), plain(NAVY));
+  fill(Shape::circle(EYE + 1, 26.5f, 1.2f), plain(WHITE));
+  fill(Shape::segment({EYE - 5, 15}, {EYE + 4, 13.5f}, 2.2f), plain(NAVY));
   image.mirrorLeftHalf();
-  image.fill(Shape::ring(CENTRE, 33, 16, 13).intersectedWith(Shape::rectangle(12, 40, 52, 52)),
-             NAVY);
-  image.fill(Shape::ellipse(CENTRE - 19, 40, 4, 2.5f), Colour{200, 120, 220, 90});
-  image.fill(Shape::ellipse(CENTRE + 19, 40, 4, 2.5f), Colour{200, 120, 220, 90});
+  fill(Shape::ring(CENTRE, 33, 16, 13).intersectedWith(Shape::rectangle(12, 40, 52, 52)),
+       plain(NAVY));
+  fill(Shape::ellipse(CENTRE - 19, 40, 4, 2.5f), plain(Colour{200, 120, 220, 90}));
+  fill(Shape::ellipse(CENTRE + 19, 40, 4, 2.5f), plain(Colour{200, 120, 220, 90}));
   image.spreadColourUnderTransparency();
   return image;
 }

@@ -9,6 +9,8 @@ namespace ItemPictures {
 
 // A blue face seen from the front: the player's figure and portrait.
 Image blueFace();
+// The same face painted on a square picture of any size: the game's icon.
+Image blueFaceScaledTo(int size);
 Image vase();
 // A tied sack: the picture of every item that has no picture of its own.
 Image sack();

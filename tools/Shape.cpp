@@ -108,3 +108,9 @@ Shape Shape::translated(float dx, float dy) const {
   return Shape(left + dx, top + dy, right + dx, bottom + dy,
                [original = inside, dx, dy](float x, float y) { return original(x - dx, y - dy); });
 }
+
+Shape Shape::scaled(float factor) const {
+  return Shape(
+      left * factor, top * factor, right * factor, bottom * factor,
+      [original = inside, factor](float x, float y) { return original(x / factor, y / factor); });
+}

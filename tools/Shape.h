@@ -29,6 +29,8 @@ public:
   Shape without(const Shape &hole) const;
   Shape intersectedWith(const Shape &other) const;
   Shape translated(float dx, float dy) const;
+  // The same shape with every coordinate multiplied by factor.
+  Shape scaled(float factor) const;
 
   bool contains(float x, float y) const { return inside(x, y); }
   float getLeft() const { return left; }

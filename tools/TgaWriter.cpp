@@ -1,6 +1,6 @@
 #include "TgaWriter.h"
 
-#include <cstdio>
+#include "FileBytes.h"
 
 namespace {
 
@@ -37,11 +37,5 @@ std::vector<unsigned char> TgaWriter::encode(const Image &image) {
 }
 
 bool TgaWriter::write(const Image &image, const std::string &path) {
-  const std::vector<unsigned char> bytes = encode(image);
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  return FileBytes::write(encode(image), path);
 }

@@ -1,8 +1,10 @@
 // pickrpg_assets: paints the game's 26 images and writes them as TGA files
-// into the folder named on the command line (the game reads them from Data/).
+// into the folder named first on the command line (the game reads them from
+// Data/), and, when a second folder is named, the game's icon files there.
 
 #include "AssetCatalogue.h"
 #include "GlyphRasterizer.h"
+#include "IconSet.h"
 
 #include <cstdio>
 #include <string>
@@ -31,8 +33,9 @@ bool openFont(GlyphRasterizer &rasterizer, const char *fileName) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argc > 0 ? argv[0] : "pickrpg_assets");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s DATA_FOLDER [ICON_FOLDER]\n",
+                 argc > 0 ? argv[0] : "pickrpg_assets");
     return 2;
   }
   GlyphRasterizer text;
@@ -42,7 +45,9 @@ int main(int argc, char **argv) {
   }
   AssetCatalogue catalogue(text, labels);
   std::string error;
-  if (!catalogue.writeAll(argv[1], error)) {
+  const bool written =
+      catalogue.writeAll(argv[1], error) && (argc < 3 || IconSet::writeAll(argv[2], error));
+  if (!written) {
     std::fprintf(stderr, "pickrpg_assets: %s\n", error.c_str());
     return 1;
   }

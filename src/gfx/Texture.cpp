@@ -2,8 +2,8 @@
 
 #include "gfx/Gl.h"
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 Texture textures[TEXTURE_COUNT];
 
@@ -30,18 +30,18 @@ constexpr std::size_t INFO_BYTES = 6;
 // No identification field, no colour map, type 2 (uncompressed true-colour).
 constexpr unsigned char UNCOMPRESSED_HEADER[HEADER_BYTES] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
-bool readWholeFile(const char *fileName, std::vector<unsigned char> &bytes) {
-  std::FILE *file = std::fopen(fileName, "rb");
-  if (file == nullptr) {
+// Through a path, so that a data folder whose name is not in the Windows
+// code page still opens.
+bool readWholeFile(const std::filesystem::path &fileName, std::vector<unsigned char> &bytes) {
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) {
     return false;
   }
-  unsigned char chunk[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + got);
+  char chunk[4096];
+  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+    bytes.insert(bytes.end(), chunk, chunk + file.gcount());
   }
-  std::fclose(file);
-  return true;
+  return !file.bad();
 }
 
 void swapBlueAndRed(std::vector<unsigned char> &pixels, std::size_t bytesPerPixel) {
@@ -101,9 +101,9 @@ bool decodeTga(Texture &texture, const unsigned char *data, std::size_t size) {
   return true;
 }
 
-bool loadTgaTexture(Texture &texture, const char *fileName, bool linearOnly) {
+bool loadTgaTexture(Texture &texture, const std::filesystem::path &file, bool linearOnly) {
   std::vector<unsigned char> bytes;
-  if (!readWholeFile(fileName, bytes) || !decodeTga(texture, bytes.data(), bytes.size())) {
+  if (!readWholeFile(file, bytes) || !decodeTga(texture, bytes.data(), bytes.size())) {
     texture.imageData.clear();
     return false;
   }
@@ -114,9 +114,11 @@ bool loadTgaTexture(Texture &texture, const char *fileName, bool linearOnly) {
   return true;
 }
 
-int loadTextureTable() {
+int loadTextureTable(const std::filesystem::path &dataFolder) {
   for (int i = 0; i < TEXTURE_COUNT; ++i) {
-    if (!loadTgaTexture(textures[i], textureFiles[i].fileName, textureFiles[i].linearOnly)) {
+    const std::filesystem::path file =
+        dataFolder / std::filesystem::path(textureFiles[i].fileName).filename();
+    if (!loadTgaTexture(textures[i], file, textureFiles[i].linearOnly)) {
       return i;
     }
   }

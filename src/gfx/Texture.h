@@ -3,7 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
+
+// The folder the images are read from unless the shell found them elsewhere.
+constexpr const char *DATA_FOLDER_NAME = "Data";
 
 struct Texture {
   std::vector<unsigned char> imageData; // red-green-blue(-alpha), rows in file order
@@ -44,7 +48,7 @@ enum TextureIndex {
 };
 
 struct TextureFile {
-  const char *fileName; // relative to the working directory
+  const char *fileName; // as Data/ under the working directory holds it
   bool linearOnly;      // one level with linear filtering, else a mipmap chain
 };
 
@@ -57,11 +61,12 @@ extern const TextureFile textureFiles[TEXTURE_COUNT];
 bool decodeTga(Texture &texture, const unsigned char *data, std::size_t size);
 
 // Reads and decodes the file, then uploads it to the current GL context.
-bool loadTgaTexture(Texture &texture, const char *fileName, bool linearOnly);
+bool loadTgaTexture(Texture &texture, const std::filesystem::path &file, bool linearOnly);
 
-// Loads the whole table in order and stops at the first failure, returning
-// the index that failed, or -1 when all loaded.
-int loadTextureTable();
+// Loads the whole table in order from dataFolder, which stands for the
+// "Data/" of the table's file names, and stops at the first failure,
+// returning the index that failed, or -1 when all loaded.
+int loadTextureTable(const std::filesystem::path &dataFolder = DATA_FOLDER_NAME);
 
 // Binds entry index of the table.
 void bindTexture(int index);

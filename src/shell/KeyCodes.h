@@ -5,6 +5,7 @@
 enum KeyCode : int {
   KeyBackspace = 8,
   KeyTab = 9,
+  KeyClear = 12, // the keypad's 5 with NumLock off
   KeyEnter = 13,
   KeyShift = 16,
   KeyControl = 17,
@@ -32,6 +33,7 @@ enum KeyCode : int {
   KeyS = 83,
   KeyU = 85,
   KeyNumpad0 = 96, // numpad digits 96 to 105
-  KeyF1 = 112,     // F1 to F12 are 112 to 123
+  KeyDecimal = 110,
+  KeyF1 = 112, // F1 to F12 are 112 to 123
   KeyF10 = 121,
 };

@@ -4,6 +4,7 @@
 #include "shell/Scene.h"
 
 #include <string>
+#include <utility>
 
 const SceneHooks gameScene = {startScene,  stopScene,    advanceScene,
                               renderScene, pickAtCursor, sceneFailedFile};
@@ -25,23 +26,55 @@ constexpr double FAR_PLANE = 100.0;
 } // namespace
 
 int MainLoop::run() {
-  const bool fullScreen = askFullScreen();
-  if (!registerShell()) {
-    showError(REGISTER_FAILED_TEXT);
-    return EXIT_NO_PLATFORM;
-  }
-  programRunning = true;
-  fullScreenRequested = fullScreen;
-  std::string failure;
-  while (programRunning) {
-    if (!openShellWindow(fullScreenRequested)) {
-      failure = OPEN_FAILED_TEXT;
-      programRunning = false;
-    } else if (runScene() == SceneEnd::FailedStart) {
-      failure = std::string(LOAD_FAILED_PREFIX) + hooks.sceneFailedFile();
+  if (begin(fullScreenAtStart())) {
+    for (Pass pass = step(); pass != Pass::Ended; pass = step()) {
+      if (pass == Pass::Hidden) {
+        waitForMessage();
+      }
     }
   }
-  unregisterShell();
+  return finish();
+}
+
+bool MainLoop::begin(bool fullScreen) {
+  failure.clear();
+  if (!registerShell()) {
+    failRun(REGISTER_FAILED_TEXT, EXIT_NO_PLATFORM);
+    return false;
+  }
+  shellRegistered = true;
+  programRunning = true;
+  fullScreenRequested = fullScreen;
+  return openScene();
+}
+
+MainLoop::Pass MainLoop::step() {
+  while (sceneRunning) {
+    switch (handleNextMessage()) {
+    case Message::Quit:
+      closeScene();
+      if (programRunning) {
+        openScene();
+      }
+      break;
+    case Message::Handled:
+      break;
+    case Message::NoneWaiting:
+      if (!isVisible()) {
+        return Pass::Hidden;
+      }
+      runFrame();
+      return Pass::Drew;
+    }
+  }
+  return Pass::Ended;
+}
+
+int MainLoop::finish() {
+  if (shellRegistered) {
+    unregisterShell();
+    shellRegistered = false;
+  }
   if (failure.empty()) {
     return EXIT_NORMAL;
   }
@@ -49,7 +82,7 @@ int MainLoop::run() {
   // it, and once the platform is shut down: SDL shows X11 boxes from a forked
   // process, which could fail while the GL driver's threads were still alive.
   showError(failure.c_str());
-  return EXIT_FAILED;
+  return failureCode;
 }
 
 void MainLoop::requestQuit() {
@@ -62,15 +95,11 @@ void MainLoop::requestModeToggle() {
 }
 
 void MainLoop::keyDown(int virtualKey) {
-  if (virtualKey >= 0 && virtualKey < KeyTable::SIZE) {
-    keys.down[virtualKey] = true;
-  }
+  keys.press(virtualKey);
 }
 
 void MainLoop::keyUp(int virtualKey) {
-  if (virtualKey >= 0 && virtualKey < KeyTable::SIZE) {
-    keys.down[virtualKey] = false;
-  }
+  keys.release(virtualKey);
 }
 
 void MainLoop::mouseMoved(std::int32_t x, std::int32_t y) {
@@ -88,39 +117,40 @@ void MainLoop::modeToggleArrived() {
   postQuit();
 }
 
-MainLoop::SceneEnd MainLoop::runScene() {
+bool MainLoop::openScene() {
+  if (!openShellWindow(fullScreenRequested)) {
+    failRun(OPEN_FAILED_TEXT, EXIT_FAILED);
+    return false;
+  }
   // A key held across a mode toggle counts again only from its next key-down.
   keys.clear();
   lastTicks = tickCount();
-  const bool started = hooks.startScene(this, &keys);
-  if (started) {
-    pumpMessagesAndFrames();
-  } else {
+  sceneRunning = true;
+  if (!hooks.startScene(this, &keys.table())) {
     // Ends the run without posting a quit message: one left in the queue
     // would close the error box that follows as soon as it opened.
-    programRunning = false;
+    closeScene();
+    const std::string file = hooks.sceneFailedFile();
+    failRun(LOAD_FAILED_PREFIX + file + dataFolders.failureDetails(file), EXIT_FAILED);
+    return false;
   }
-  hooks.stopScene();
-  closeShellWindow();
-  return started ? SceneEnd::Quit : SceneEnd::FailedStart;
+  return true;
 }
 
-void MainLoop::pumpMessagesAndFrames() {
-  for (;;) {
-    switch (handleNextMessage()) {
-    case Message::Quit:
-      return;
-    case Message::Handled:
-      break;
-    case Message::NoneWaiting:
-      if (isVisible()) {
-        runFrame();
-      } else {
-        waitForMessage();
-      }
-      break;
-    }
-  }
+void MainLoop::closeScene() {
+  hooks.stopScene();
+  closeShellWindow();
+  sceneRunning = false;
+}
+
+void MainLoop::failRun(std::string text, int exitCode) {
+  failure = std::move(text);
+  failureCode = exitCode;
+  programRunning = false;
+}
+
+bool MainLoop::fullScreenAtStart() {
+  return startMode == StartMode::Ask ? askFullScreen() : startMode == StartMode::FullScreen;
 }
 
 void MainLoop::runFrame() {
@@ -128,6 +158,8 @@ void MainLoop::runFrame() {
   // minimised is handed the whole time it spent minimised.
   const std::uint32_t now = tickCount();
   hooks.advanceScene(elapsedMilliseconds(lastTicks, now));
+  // Only now may a key that went up before the update was seen go up.
+  keys.updateDone();
   lastTicks = now;
   hooks.renderScene();
   swapBuffers();

@@ -1,14 +1,18 @@
 #pragma once
 // The program's outer and inner loops, once for every platform. A backend
-// (SDL2, Win32) derives from MainLoop and supplies only the primitives: the
-// start-up question, the window with its GL context, the message queue, the
-// buffer swap, the millisecond counter and the message box. It reports input
-// through the protected handlers so that key, mouse and mode-toggle handling
-// is the same everywhere.
+// (SDL2, Win32, the browser) derives from MainLoop and supplies only the
+// primitives: the start-up question, the window with its GL context, the
+// message queue, the buffer swap, the millisecond counter and the message
+// box. It reports input through the protected handlers so that key, mouse
+// and mode-toggle handling is the same everywhere.
 
+#include "shell/DataFolders.h"
+#include "shell/KeyLatch.h"
 #include "shell/ShellWindow.h"
+#include "shell/StartMode.h"
 
 #include <cstdint>
+#include <string>
 
 // The scene hooks the loop drives. gameScene holds the game's own; tests put
 // in others.
@@ -31,7 +35,30 @@ public:
   // pumps messages until the scene ends, as often as the mode is toggled.
   // Returns the process exit code: 0 after a normal end, -1 when the
   // platform cannot be set up, 1 when the window or the scene cannot be made.
+  // It is begin, step until the run ends (sleeping while the window is
+  // hidden) and finish, which a host that calls back once per frame (a
+  // browser) drives itself.
   int run();
+
+  // A mode chosen on the command line skips the start-up question.
+  void setStartMode(StartMode mode) { startMode = mode; }
+  // The folders the images were looked for in, named when one cannot be loaded.
+  void setDataFolders(const DataFolders &folders) { dataFolders = folders; }
+
+  // What one step did: drew a frame, found the window hidden (nothing
+  // drawn, the elapsed time keeps growing), or saw the run end.
+  enum class Pass { Drew, Hidden, Ended };
+
+  // Sets up the platform and starts the first scene in the given mode;
+  // false when the run ended at once (finish then tells how).
+  bool begin(bool fullScreen);
+  // Handles every waiting message, then draws one frame if the window is
+  // visible. A mode toggle among the messages rebuilds the window and starts
+  // a new scene within the same step.
+  Pass step();
+  // Shuts the platform down, shows what ended the run if it failed, and
+  // returns the exit code run would.
+  int finish();
 
   // Ends the run once the current message has been handled.
   void requestQuit() override;
@@ -89,16 +116,24 @@ protected:
   void modeToggleArrived();
 
 private:
-  enum class SceneEnd { Quit, FailedStart };
-
   const SceneHooks hooks;
-  KeyTable keys;
+  KeyLatch keys;
+  StartMode startMode = StartMode::Ask;
+  DataFolders dataFolders;
   bool programRunning = false;
   bool fullScreenRequested = false;
+  bool shellRegistered = false;
+  bool sceneRunning = false;
   std::uint32_t lastTicks = 0;
+  // What ended the run, shown by finish; empty after a normal end.
+  std::string failure;
+  int failureCode = 0;
 
-  SceneEnd runScene();
-  void pumpMessagesAndFrames();
+  // Opens the window in the requested mode and starts the scene in it.
+  bool openScene();
+  void closeScene();
+  void failRun(std::string text, int exitCode);
+  bool fullScreenAtStart();
   void runFrame();
 };
 

@@ -32,6 +32,7 @@ const GLfloat LIGHT_DIFFUSE[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat LIGHT_POSITION[] = {1.0f, 1.0f, 15.0f, 1.0f};
 
 const char *failedFile = "";
+std::filesystem::path dataFolder = DATA_FOLDER_NAME;
 GLuint selectionBuffer[SELECTION_ENTRIES];
 
 void setFixedState() {
@@ -149,12 +150,16 @@ const char *sceneFailedFile() {
   return failedFile;
 }
 
+void setSceneDataFolder(const std::filesystem::path &folder) {
+  dataFolder = folder;
+}
+
 bool startScene(ShellWindow *window, KeyTable *keys) {
   currentWindow = window;
   game.setKeyTable(keys);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   failedFile = "";
-  const int failedTexture = loadTextureTable();
+  const int failedTexture = loadTextureTable(dataFolder);
   if (failedTexture >= 0) {
     failedFile = textureFiles[failedTexture].fileName;
     return false;

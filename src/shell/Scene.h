@@ -5,6 +5,7 @@
 #include "gfx/Picking.h"
 
 #include <cstdint>
+#include <filesystem>
 
 class ShellWindow;
 struct KeyTable;
@@ -32,3 +33,7 @@ const std::uint32_t *selectionRecords();
 
 // The data file startScene could not load, for the shell's error box.
 const char *sceneFailedFile();
+
+// The folder every later startScene reads the images from (Data/ under the
+// working directory until the shell has found them elsewhere).
+void setSceneDataFolder(const std::filesystem::path &folder);

@@ -22,6 +22,8 @@ public:
   // Current client-area size in pixels, queried afresh on every call.
   virtual int getClientWidth() const = 0;
   virtual int getClientHeight() const = 0;
+  // Whether a point in client pixels lies on the client area.
+  bool isInClientArea(std::int32_t x, std::int32_t y) const;
 
   // Ends the run after the current message has been handled.
   virtual void requestQuit() = 0;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The release packages: cpack makes the Linux .tar.gz from the native build
+# The release archives: cpack makes the Linux .tar.gz from the native build
 # and the win64 .zip from the Windows build; each is unpacked into a fresh
 # folder and the game is started from there (answer No, the window draws,
 # Escape ends it with code 0), the Windows one under Wine. Everything stays
@@ -23,26 +23,29 @@ else
   WIN_BUILD="$PICKRPG_SOURCE_DIR/build-win"
 fi
 
-# make_package BUILD_DIR PATTERN: runs cpack in the build folder and prints
-# the package it made.
+# make_package BUILD_DIR GENERATOR PATTERN: runs cpack with the generator in
+# the build folder and prints the package it made.
 make_package() {
   local out package
   out="$WORK/packages-$(basename "$1")"
-  (cd "$1" && cpack -B "$out") >"$out.log" 2>&1 || fail "cpack failed in $1 (see $out.log)"
-  package=$(find "$out" -maxdepth 1 -name "$2" | head -n 1)
-  [ -n "$package" ] || fail "cpack made no $2 in $out"
+  (cd "$1" && cpack -G "$2" -B "$out") >"$out.log" 2>&1 || fail "cpack failed in $1 (see $out.log)"
+  package=$(find "$out" -maxdepth 1 -name "$3" | head -n 1)
+  [ -n "$package" ] || fail "cpack made no $3 in $out"
   log "cpack made $package" >&2
   echo "$package"
 }
 
 # check_layout FOLDER EXECUTABLE: the package's top folder holds the
-# executable, Data/ and README.md.
+# executable, Data/, README.md and LICENSE.
 check_layout() {
   local folder="$1" executable="$2"
   [ -f "$folder/$executable" ] || fail "no $executable in $folder"
   [ -f "$folder/README.md" ] || fail "no README.md in $folder"
+  cmp -s "$folder/LICENSE" "$PICKRPG_SOURCE_DIR/LICENSE" || fail "no LICENSE in $folder"
+  [ "$(ls "$folder" | wc -l)" -eq 4 ] || fail "$folder holds more: $(ls "$folder")"
+  [ "$(ls "$(dirname "$folder")" | wc -l)" -eq 1 ] || fail "the package has more than one top folder"
   data_complete "$folder" || fail "Data/ in $folder lacks images"
-  log "$folder holds $executable, README.md and Data/ ($(ls "$folder/Data" | wc -l) files)"
+  log "$folder holds $executable, README.md, LICENSE and Data/ ($(ls "$folder/Data" | wc -l) files)"
 }
 
 # play_unpacked FOLDER NO_KEY QUESTION_SECONDS COMMAND...
@@ -63,7 +66,7 @@ log "== the Linux package"
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
 [ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
   unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
-tarball=$(make_package "$PICKRPG_BUILD_DIR" 'pickrpg-*-linux-*.tar.gz')
+tarball=$(make_package "$PICKRPG_BUILD_DIR" TGZ 'pickrpg-*-linux-*.tar.gz')
 mkdir -p "$WORK/linux"
 tar -xzf "$tarball" -C "$WORK/linux" || fail "cannot unpack $tarball"
 linuxFolder="$WORK/linux/$(basename "$tarball" .tar.gz)"
@@ -75,7 +78,7 @@ if [ ! -f "$WIN_BUILD/CPackConfig.cmake" ]; then
   unavailable "no configured Windows build in $WIN_BUILD (the Linux package passed)"
 fi
 require_tools wine wineboot wineserver
-zip=$(make_package "$WIN_BUILD" 'pickrpg-*-win64.zip')
+zip=$(make_package "$WIN_BUILD" ZIP 'pickrpg-*-win64.zip')
 mkdir -p "$WORK/windows"
 unzip -q "$zip" -d "$WORK/windows" || fail "cannot unpack $zip"
 windowsFolder="$WORK/windows/$(basename "$zip" .zip)"

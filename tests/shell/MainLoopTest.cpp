@@ -166,3 +166,130 @@ TEST(MainLoop, NoFramesWhileMinimisedAndElapsedTimesCountAcrossTheWrap) {
                    "swap advance render swap stop close unregister ");
   EXPECT_EQ(elapsedTimes, (std::vector<std::uint32_t>{0, 0x1020, 0x15}));
 }
+
+// The same loop driven one step at a time, as a browser calls it once per
+// animation frame: a step never sleeps, a hidden window draws nothing and
+// leaves the whole gap to the first frame back, and a quit ends the run only
+// when the step that meets it is over.
+TEST(MainLoopSteps, EachStepDrawsOneFrameAndAHiddenWindowNone) {
+  const auto nothing = [](ScriptedShell &) {};
+  ScriptedShell shell;
+  shell.idleScript = {nothing, nothing, nothing};
+  ASSERT_TRUE(shell.begin(false));
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Drew);
+  shell.visible = false, shell.ticks += 5000;
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Hidden);
+  shell.ticks += 2000;
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Hidden);
+  shell.visible = true;
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Drew);
+  shell.send([](ScriptedShell &s) { s.requestQuit(); });
+  shell.send([](ScriptedShell &s) { s.keyDown(KeyS); });
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Ended);
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Ended);
+  EXPECT_EQ(shell.finish(), 0);
+  EXPECT_EQ(trace, "register windowed start advance render swap advance render swap stop close "
+                   "unregister ");
+  EXPECT_EQ(elapsedTimes, (std::vector<std::uint32_t>{0, 7000}));
+  EXPECT_TRUE(startedKeys->down[KeyS]) << "the key behind the quit message is still handled";
+}
+
+// The step that meets a mode toggle ends the old scene and draws the first
+// frame of the new one.
+TEST(MainLoopSteps, AToggleRestartsTheSceneWithinOneStep) {
+  ScriptedShell shell;
+  shell.idleScript = {toggle, [](ScriptedShell &) {}};
+  ASSERT_TRUE(shell.begin(false));
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Drew);
+  trace.clear();
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Drew);
+  EXPECT_EQ(trace, "stop close full-screen start advance render swap ");
+}
+
+// A page offers a new run once one has ended: every run starts clean, also
+// after one that failed, and a run that could not begin has no step to take.
+TEST(MainLoopSteps, RunsFollowOneAnotherOnTheSameShell) {
+  ScriptedShell shell;
+  startSucceeds = false;
+  EXPECT_FALSE(shell.begin(true));
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Ended);
+  EXPECT_EQ(shell.finish(), 1);
+  startSucceeds = true;
+  trace.clear();
+  ASSERT_TRUE(shell.begin(false));
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Drew); // an empty script quits after this frame
+  EXPECT_EQ(shell.step(), MainLoop::Pass::Ended);
+  EXPECT_EQ(shell.finish(), 0);
+  EXPECT_EQ(trace, "register windowed start advance render swap stop close unregister ");
+}
+
+// A mode chosen on the command line opens the first window without asking.
+TEST(MainLoop, AModeFromTheCommandLineSkipsTheStartUpQuestion) {
+  struct Row {
+    StartMode mode;
+    bool answer;
+    std::string opening;
+  } rows[] = {{StartMode::Ask, true, "ask register full-screen "},
+              {StartMode::Ask, false, "ask register windowed "},
+              {StartMode::Windowed, true, "register windowed "},
+              {StartMode::FullScreen, false, "register full-screen "}};
+  for (const Row &row : rows) {
+    ScriptedShell shell;
+    shell.fullScreen = row.answer;
+    shell.setStartMode(row.mode);
+    EXPECT_EQ(shell.run(), 0);
+    EXPECT_EQ(trace, row.opening + "start advance render swap stop close unregister ");
+  }
+}
+
+// A key that goes down and up between two frames is still down for the next
+// update and up after it; a mode toggle lets go of every key, and a key
+// pressed in the new window stays down while it is held.
+TEST(MainLoop, AKeyTappedBetweenTwoFramesStaysDownUntilTheNextUpdateHasRun) {
+  ScriptedShell shell;
+  shell.idleScript = {
+      [](ScriptedShell &s) {
+        s.send([](ScriptedShell &t) {
+          t.keyDown(KeyA), t.keyUp(KeyA);
+          EXPECT_TRUE(startedKeys->down[KeyA]) << "latched for the update";
+        });
+      },
+      [](ScriptedShell &s) {
+        EXPECT_FALSE(startedKeys->down[KeyA]) << "released once the update has run";
+        s.send([](ScriptedShell &t) { t.keyDown(KeyA), t.keyUp(KeyA); });
+        toggle(s);
+      },
+      [](ScriptedShell &s) { s.send([](ScriptedShell &t) { t.keyDown(KeyA); }); },
+      [](ScriptedShell &) { EXPECT_TRUE(startedKeys->down[KeyA]) << "held in the new window"; }};
+  EXPECT_EQ(shell.run(), 0);
+  EXPECT_EQ(trace, "ask register windowed start advance render swap advance render swap stop "
+                   "close full-screen start advance render swap advance render swap advance "
+                   "render swap stop close unregister ");
+}
+
+// The "Cannot load" box goes on with the folders the images were looked for in.
+TEST(MainLoop, TheLoadFailureBoxNamesTheFoldersTried) {
+  const std::filesystem::path nowhere =
+      std::filesystem::temp_directory_path() / "pickrpg-no-such-folder";
+  ScriptedShell shell;
+  startSucceeds = false;
+  shell.setDataFolders(DataFolders({nowhere, "", "", ""}));
+  EXPECT_EQ(shell.run(), 1);
+  EXPECT_EQ(trace, "ask register windowed start stop close unregister error: Cannot load "
+                   "Data/Font.tga\nFolders tried:\n" +
+                       (nowhere / "Data").string() + " (in the working directory): no such folder");
+}
+
+// SDL reports a press outside the window while another button is held; only
+// points on the client area may pick.
+TEST(ShellWindow, OnlyPointsOnTheClientAreaAreInIt) {
+  const ScriptedShell shell; // 1024 x 768
+  const struct Row {
+    std::int32_t x, y;
+    bool inside;
+  } rows[] = {{0, 0, true},    {1023, 767, true}, {512, 384, true}, {1024, 0, false},
+              {0, 768, false}, {-1, 10, false},   {10, -1, false},  {-5000, 9000, false}};
+  for (const Row &row : rows) {
+    EXPECT_EQ(shell.isInClientArea(row.x, row.y), row.inside) << row.x << "," << row.y;
+  }
+}

@@ -1,4 +1,5 @@
-// The 26 images of Data/ as the asset tool makes them and the game loads them.
+// The 26 images of Data/ and the icon files of dist/icons/ as the asset tool
+// makes them, and the images as the game loads them.
 
 #include "GlContext.h"
 
@@ -28,16 +29,30 @@ class DataImages : public GlTest {};
 
 } // namespace
 
-TEST(AssetTool, RegeneratesEveryCommittedImageByteForByteAndNothingElse) {
+TEST(AssetTool, RegeneratesEveryCommittedImageAndIconByteForByteAndNothingElse) {
   const fs::path output =
       fs::path(::testing::TempDir()) / ("pickrpg_assets_" + std::to_string(getpid()));
-  ASSERT_EQ(std::system(("\"" PICKRPG_ASSETS_TOOL "\" \"" + output.string() + "\"").c_str()), 0);
+  ASSERT_EQ(std::system(("\"" PICKRPG_ASSETS_TOOL "\" \"" + (output / "Data").string() + "\" \"" +
+                         (output / "icons").string() + "\"")
+                            .c_str()),
+            0);
   for (const TextureFile &entry : textureFiles) {
-    EXPECT_TRUE(readBytes(output / fs::path(entry.fileName).filename()) ==
-                readBytes(SOURCE / entry.fileName))
+    const fs::path name = fs::path(entry.fileName).filename();
+    EXPECT_TRUE(readBytes(output / "Data" / name) == readBytes(SOURCE / "Data" / name))
         << entry.fileName << " is not what the tool makes: rerun it into Data/";
   }
-  EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), TEXTURE_COUNT);
+  EXPECT_EQ(std::distance(fs::directory_iterator(output / "Data"), fs::directory_iterator()),
+            TEXTURE_COUNT);
+  // The icons the tool makes are exactly the committed ones.
+  const fs::path icons = SOURCE / "dist/icons";
+  std::size_t made = 0;
+  for (const fs::directory_entry &icon : fs::directory_iterator(output / "icons")) {
+    ++made;
+    EXPECT_TRUE(readBytes(icon.path()) == readBytes(icons / icon.path().filename()))
+        << icon.path().filename() << " is not what the tool makes: rerun it into dist/icons/";
+  }
+  EXPECT_EQ(made, static_cast<std::size_t>(
+                      std::distance(fs::directory_iterator(icons), fs::directory_iterator())));
   fs::remove_all(output);
 }
 

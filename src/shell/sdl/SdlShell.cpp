@@ -161,7 +161,9 @@ MainLoop::Message SdlShell::handleNextMessage() {
     mouseMoved(event.motion.x, event.motion.y);
     break;
   case SDL_MOUSEBUTTONDOWN:
-    if (event.button.button == SDL_BUTTON_LEFT) {
+    // While another button is held SDL reports presses outside the window
+    // too; they must not pick what lies off the screen.
+    if (event.button.button == SDL_BUTTON_LEFT && isInClientArea(event.button.x, event.button.y)) {
       leftButtonDown(event.button.x, event.button.y);
     }
     break;
@@ -262,7 +264,7 @@ void SdlShell::handleKey(const SDL_KeyboardEvent &event) {
   if (isSystemKey(event.keysym.sym, event.keysym.mod)) {
     return;
   }
-  const int key = virtualKeyCode(event.keysym.sym);
+  const int key = virtualKeyCode(event.keysym.sym, event.keysym.mod);
   if (event.type == SDL_KEYDOWN) {
     keyDown(key);
   } else {

@@ -29,7 +29,6 @@ protected:
 private:
   SDL_Window *window = nullptr;
   SDL_GLContext context = nullptr;
-  bool videoReady = false;
   bool visible = false;
   Uint32 quitEvent = 0;
   Uint32 modeToggleEvent = 0;

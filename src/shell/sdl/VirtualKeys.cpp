@@ -40,6 +40,14 @@ const KeyPair namedKeys[] = {
     {SDLK_DELETE, KeyDelete},
 };
 
+// What the keypad's keys are with NumLock off, as on Windows.
+const KeyPair keypadNavigation[] = {
+    {SDLK_KP_0, KeyInsert},   {SDLK_KP_1, KeyEnd},         {SDLK_KP_2, KeyDown},
+    {SDLK_KP_3, KeyPageDown}, {SDLK_KP_4, KeyLeft},        {SDLK_KP_5, KeyClear},
+    {SDLK_KP_6, KeyRight},    {SDLK_KP_7, KeyHome},        {SDLK_KP_8, KeyUp},
+    {SDLK_KP_9, KeyPageUp},   {SDLK_KP_PERIOD, KeyDelete},
+};
+
 // SDL numbers these blocks without gaps, but not next to each other.
 const SDL_Keycode functionKeys[FUNCTION_KEY_COUNT] = {SDLK_F1, SDLK_F2,  SDLK_F3,  SDLK_F4,
                                                       SDLK_F5, SDLK_F6,  SDLK_F7,  SDLK_F8,
@@ -57,9 +65,27 @@ int indexIn(const SDL_Keycode *keys, int count, SDL_Keycode key) {
   return NO_KEY;
 }
 
+int pairedKey(const KeyPair *pairs, int count, SDL_Keycode key) {
+  for (int i = 0; i < count; ++i) {
+    if (pairs[i].sdlKey == key) {
+      return pairs[i].virtualKey;
+    }
+  }
+  return NO_KEY;
+}
+
 } // namespace
 
-int virtualKeyCode(SDL_Keycode key) {
+int virtualKeyCode(SDL_Keycode key, Uint16 modifiers) {
+  if ((modifiers & KMOD_NUM) == 0) {
+    const int navigation = pairedKey(keypadNavigation, SDL_arraysize(keypadNavigation), key);
+    if (navigation != NO_KEY) {
+      return navigation;
+    }
+  }
+  if (key == SDLK_KP_PERIOD) {
+    return KeyDecimal;
+  }
   // Letters and digits are their upper-case characters in both schemes.
   if (key >= SDLK_a && key <= SDLK_z) {
     return KeyA + (key - SDLK_a);
@@ -75,12 +101,7 @@ int virtualKeyCode(SDL_Keycode key) {
   if (digit != NO_KEY) {
     return KeyNumpad0 + digit;
   }
-  for (const KeyPair &pair : namedKeys) {
-    if (pair.sdlKey == key) {
-      return pair.virtualKey;
-    }
-  }
-  return NO_KEY;
+  return pairedKey(namedKeys, SDL_arraysize(namedKeys), key);
 }
 
 bool isSystemKey(SDL_Keycode key, Uint16 modifiers) {

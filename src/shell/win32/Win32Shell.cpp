@@ -1,5 +1,7 @@
 #include "shell/win32/Win32Shell.h"
 
+#include "shell/win32/WideText.h"
+
 namespace {
 
 constexpr UINT MODE_TOGGLE_MESSAGE = WM_USER + 1;
@@ -124,7 +126,9 @@ MainLoop::Message Win32Shell::handleNextMessage() {
 }
 
 void Win32Shell::showError(const char *text) {
-  MessageBoxA(nullptr, text, ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+  // The folders a "Cannot load" box names may be outside the code page.
+  MessageBoxW(nullptr, wideFromUtf8(text).c_str(), wideFromUtf8(ERROR_CAPTION).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Win32Shell::postQuit() {

@@ -1,0 +1,100 @@
+// The page's way into the game. The page starts a run once the player has
+// chosen a mode (and the images have arrived); the browser then calls one
+// step of it before every repaint. The other entry points let a test read
+// what the game shows without reading pixels off the screen.
+
+#include "game/Game.h"
+#include "shell/Scene.h"
+#include "shell/web/WebShell.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int UNSEEDED = -1;
+// Frames per second for emscripten_set_main_loop: 0 is every animation frame.
+constexpr int ANIMATION_FRAMES = 0;
+
+bool startSeededScene(ShellWindow *window, KeyTable *keys);
+
+const SceneHooks pageScene = {startSeededScene, stopScene,    advanceScene,
+                              renderScene,      pickAtCursor, sceneFailedFile};
+WebShell shell(pageScene);
+bool runActive = false;
+int startSeed = UNSEEDED;
+std::string logText;
+
+// A seeded start is repeatable: the seed replaces the clock's right after the
+// scene's own start, where the native reference frame puts it, and the
+// first frame is kept to compare with that one.
+bool startSeededScene(ShellWindow *window, KeyTable *keys) {
+  const bool started = startScene(window, keys);
+  if (started && startSeed != UNSEEDED) {
+    std::srand(static_cast<unsigned>(startSeed));
+    shell.keepNextFrame();
+  }
+  return started;
+}
+
+EM_JS(void, reportRunEnded, (int exitCode), { Module['runEnded'](exitCode); });
+
+void endRun() {
+  runActive = false;
+  reportRunEnded(shell.finish());
+}
+
+void stepRun() {
+  if (shell.step() == MainLoop::Pass::Ended) {
+    emscripten_cancel_main_loop();
+    endRun();
+  }
+}
+
+} // namespace
+
+extern "C" {
+
+// Starts a run in the chosen mode, unless one is going on. seed is -1 for
+// the desktop's seeding by the clock. Returns 1 when the run is going, 0 when
+// it ended at once (the page has been told why).
+EMSCRIPTEN_KEEPALIVE int pickrpg_start(int fullScreen, int seed) {
+  if (runActive) {
+    return 1;
+  }
+  startSeed = seed;
+  if (!shell.begin(fullScreen != 0)) {
+    endRun();
+    return 0;
+  }
+  runActive = true;
+  emscripten_set_main_loop(stepRun, ANIMATION_FRAMES, EM_FALSE);
+  return 1;
+}
+
+// The message log's lines, oldest first, one per line of text.
+EMSCRIPTEN_KEEPALIVE const char *pickrpg_log_lines() {
+  logText.clear();
+  for (const std::string &line : game.getTextWindow().getLines()) {
+    logText += line;
+    logText += '\n';
+  }
+  return logText.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int pickrpg_frame_count() {
+  return shell.framesDrawn();
+}
+
+EMSCRIPTEN_KEEPALIVE void pickrpg_keep_next_frame() {
+  shell.keepNextFrame();
+}
+
+// The kept frame (RGBA rows from the bottom up, the canvas's size), or null
+// until it is drawn.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t *pickrpg_kept_frame() {
+  return shell.keptFrame();
+}
+}

@@ -1,0 +1,55 @@
+# shellcheck shell=bash
+# Helpers shared by the install, Debian package and Windows installer tests,
+# sourced after lib.sh: the project's version and application id as the
+# build knows them, and starting an installed game up to its window.
+
+# The version cmake took from project(... VERSION) for this build.
+project_version() {
+  sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.txt"
+}
+
+# The desktop's name for the game, as cmake/Package.cmake sets it.
+app_id() {
+  sed -n 's/^set(PICKRPG_APP_ID \(.*\))$/\1/p' "$PICKRPG_SOURCE_DIR/cmake/Package.cmake"
+}
+
+# expect_version VERSION COMMAND...: the command prints exactly
+# "pickrpg VERSION" and ends with 0.
+expect_version() {
+  local expected="pickrpg $1" printed
+  shift
+  printed=$(timeout 30 "$@" --version 2>&1) || fail "$* --version failed: $printed"
+  [ "$printed" = "$expected" ] || fail "$* --version printed \"$printed\", not \"$expected\""
+  log "$* --version prints \"$printed\""
+}
+
+# play_installed FOLDER LOG COMMAND...: starts the game with --windowed in
+# FOLDER (which holds no Data/), which must open the game window without
+# asking anything, draw, and end with 0 on Escape.
+play_installed() {
+  local folder="$1" output="$2"
+  shift 2
+  [ ! -e "$folder/Data" ] || fail "$folder holds a Data/ folder: the test would not show the search"
+  start_game "$folder" "$output" "$@" --windowed
+  wait_until 90 game_window_or_question || fail "neither the game window nor a question within 90 s"
+  ! window_shown "$QUESTION_TITLE" || fail "--windowed still asked \"$QUESTION_TITLE\""
+  wait_for_window "$GAME_TITLE" 5
+  expect_client_size "$FOUND_WINDOW"
+  screenshot_game "$FOUND_WINDOW" "${output%.log}.png" yes
+  quit_game
+}
+
+# Also true once the game has ended, which wait_for_window then reports.
+game_window_or_question() {
+  window_shown "$GAME_TITLE" || window_shown "$QUESTION_TITLE" || ! game_running
+}
+
+# expect_files ROOT PATH...: every path exists under ROOT.
+expect_files() {
+  local root="$1" path
+  shift
+  for path in "$@"; do
+    [ -e "$root/$path" ] || fail "$root lacks $path"
+  done
+  log "$root holds the $# expected paths"
+}

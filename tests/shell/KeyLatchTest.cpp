@@ -1,0 +1,105 @@
+// The key latch between the shell's key messages and the real game's
+// update, on the headless context: a key that went down since the last
+// update acts once in the next one, whatever came after it; the keys the
+// game only reads (Escape, F1) stay down while they are held.
+
+#include "../game/GameFixture.h"
+
+#include "shell/KeyLatch.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+class KeyLatchTest : public GameTest {
+protected:
+  KeyLatch latch;
+
+  void SetUp() override {
+    GameTest::SetUp();
+    game.setKeyTable(&latch.table());
+  }
+  void TearDown() override {
+    game.setKeyTable(&keys);
+    GameTest::TearDown();
+  }
+  // The key's messages between two updates: 'v' a key-down (a press or an
+  // auto-repeat), '^' a key-up.
+  void deliver(int key, const std::string &messages) {
+    for (char message : messages) {
+      message == 'v' ? latch.press(key) : latch.release(key);
+    }
+  }
+  // One update as the main loop runs it; 1 if the key acted in it.
+  int update(int key) {
+    const int before = effectsSoFar(key);
+    advanceScene(16);
+    latch.updateDone();
+    return effectsSoFar(key) - before;
+  }
+  // Space and I toggle a state; Escape and F1 ask the shell.
+  int effectsSoFar(int key) {
+    switch (key) {
+    case KeySpace:
+      return game.isPaused() ? 1 : 0;
+    case KeyI:
+      return game.getInventoryWindow().isOpen() ? 1 : 0;
+    case KeyEscape:
+      return window.quitRequests;
+    default:
+      return window.modeToggleRequests;
+    }
+  }
+};
+
+} // namespace
+
+TEST_F(KeyLatchTest, EveryKeyDownActsOnceAndHeldShellKeysStayDown) {
+  struct Row {
+    const char *what;
+    int key;
+    std::vector<std::string> messagesBeforeEachUpdate;
+    std::vector<int> actedInEachUpdate; // a toggle shows as a change either way
+  } rows[] = {
+      {"a tap between two updates", KeySpace, {"v^", ""}, {1, 0}},
+      {"a tap between two updates", KeyI, {"v^", ""}, {1, 0}},
+      {"a key held over several updates", KeyI, {"v", "", "", "^"}, {1, 0, 0, 0}},
+      {"auto-repeats, the last one released early", KeySpace, {"v", "v", "v^", ""}, {1, 1, 1, 0}},
+      // The table holds one press per key between two updates.
+      {"two taps between two updates", KeySpace, {"v^v^", ""}, {1, 0}},
+      {"Escape tapped", KeyEscape, {"v^", ""}, {1, 0}},
+      {"Escape held, then released", KeyEscape, {"v", "", "^", ""}, {1, 1, 0, 0}},
+      {"Escape released and pressed again", KeyEscape, {"v", "^v", "", "^"}, {1, 1, 1, 0}},
+      {"F1 tapped", KeyF1, {"v^", ""}, {1, 0}},
+      {"F1 held, then released", KeyF1, {"v", "", "^"}, {1, 1, 0}},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.what + std::string(", key ") + std::to_string(row.key));
+    latch.clear();
+    std::vector<int> acted;
+    for (const std::string &messages : row.messagesBeforeEachUpdate) {
+      deliver(row.key, messages);
+      acted.push_back(update(row.key) != 0 ? 1 : 0);
+    }
+    EXPECT_EQ(acted, row.actedInEachUpdate);
+    EXPECT_FALSE(latch.table().down[row.key]) << "released at the end";
+  }
+}
+
+// A new window starts with every key up: a release that was still waiting
+// for its update must not take back a press made after the clear.
+TEST(KeyLatch, ClearForgetsHeldKeysAndWaitingReleasesAndCodesOutsideTheTableAreIgnored) {
+  KeyLatch latch;
+  latch.press(KeyA), latch.release(KeyA), latch.press(KeyS);
+  latch.clear();
+  EXPECT_FALSE(latch.table().down[KeyA] || latch.table().down[KeyS]);
+  latch.press(KeyA);
+  latch.updateDone();
+  EXPECT_TRUE(latch.table().down[KeyA]) << "the press after the clear is held";
+  for (int outside : {-1, KeyTable::SIZE, 1000}) {
+    latch.press(outside), latch.release(outside);
+  }
+  EXPECT_EQ(std::count(latch.table().down, latch.table().down + KeyTable::SIZE, true), 1);
+}
