@@ -8,7 +8,7 @@ WIDTH=800
 shots=build/readme-pictures
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target pickrpg
-scripts/play_demo.sh "$shots"
+PICKRPG_BUILD_DIR=$PWD/build scripts/play_demo.sh "$shots"
 mkdir -p docs
 picture() {
   local source

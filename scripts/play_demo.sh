@@ -2,15 +2,16 @@
 # Plays the scripted session of the play tests as a demo on a virtual
 # display (Xvfb) with the native executable, and leaves the screenshots of
 # its steps, named after the steps, in the given folder.
-# Usage: scripts/play_demo.sh [FOLDER] (default: screenshots)
+# Usage: scripts/play_demo.sh [FOLDER] (default: screenshots); the executable
+# is taken from build/, or from $PICKRPG_BUILD_DIR when that is set.
 set -u -o pipefail
 cd "$(dirname "$0")/.." || exit 1
 source tests/scripts/lib.sh
 source tests/scripts/play_lib.sh
 source tests/scripts/play_session.sh
 
-require_tools Xvfb xdotool xwininfo import convert compare
-GAME="$PWD/build/pickrpg"
+require_tools Xvfb xdotool xwininfo import convert
+GAME="${PICKRPG_BUILD_DIR:-$PWD/build}/pickrpg"
 [ -x "$GAME" ] || fail "no executable at $GAME: build it first (./run.sh does)"
 data_complete "$PWD" || fail "Data/ holds fewer than $TEXTURE_COUNT images"
 
@@ -19,6 +20,7 @@ rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 # The display's own files stay out of the screenshots folder.
 ARTIFACTS=$(mktemp -d)
+# shellcheck disable=SC2016 # expanded when the step runs
 on_exit 'rm -rf "$ARTIFACTS"'
 trap cleanup EXIT
 start_display "$ARTIFACTS"

@@ -8,7 +8,7 @@ source "$(dirname "$0")/play_lib.sh"
 source "$(dirname "$0")/play_session.sh"
 
 require_env
-require_tools Xvfb xdotool xwininfo xlsfonts import convert compare
+require_tools Xvfb xdotool xwininfo xlsfonts import convert
 GAME="$PICKRPG_BUILD_DIR/pickrpg"
 [ -x "$GAME" ] || unavailable "no executable at $GAME"
 data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"

@@ -8,7 +8,7 @@ source "$(dirname "$0")/play_lib.sh"
 source "$(dirname "$0")/play_session.sh"
 
 require_env
-require_tools Xvfb xdotool xwininfo import convert compare wine wineboot wineserver
+require_tools Xvfb xdotool xwininfo import convert wine wineboot wineserver
 EXE="${PICKRPG_WIN_EXE:-}"
 if [ -z "$EXE" ] || [ ! -f "$EXE" ]; then
   unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
