@@ -41,8 +41,8 @@ std::vector<unsigned char> bitmapEntry(const Image &image) {
   putLittleEndian(bytes, BITS_PER_PIXEL, 2);
   putLittleEndian(bytes, 0, 4); // uncompressed
   putLittleEndian(bytes, static_cast<std::uint32_t>(colourBytes + maskBytes), 4);
-  // No resolution and no palette.
-  putLittleEndian(bytes, 0, 16);
+  // No resolution and no palette: four zero words.
+  bytes.insert(bytes.end(), 16, 0);
   for (int y = height - 1; y >= 0; --y) {
     for (int x = 0; x < width; ++x) {
       const Colour pixel = image.getPixel(x, y);
