@@ -392,7 +392,8 @@ click_button() { click $((BUTTON_XS[$1] + BUTTON_SIZE / 2)) $((BUTTON_TOP + BUTT
 
 # The world above the log and the buttons, where a click on the person
 # reaches it (the red close squares are never shown while it is looked for).
-PERSON_REGION=1024x632+0+0
+PERSON_BOTTOM=632
+PERSON_REGION=${GAME_WIDTH}x$PERSON_BOTTOM+0+0
 
 # find_red_being FILE: prints the centre of the red-tinted person in the
 # world part of a screenshot, or fails when none is there.
@@ -411,4 +412,31 @@ find_red_being() {
     if (b[1] < 2 || b[2] < 2) exit 1
     printf "%d %d\n", r[3] + 4 * (b[3] + b[1] / 2), r[4] + 4 * (b[4] + b[2] / 2)
   }'
+}
+
+# person_square FILE: prints the centre of the square nearest to the
+# person in the world part of a screenshot, or fails when it is not there.
+# A click reaches the ground under the pointer, and under the figure, which
+# floats half a unit above the ground (13.5 units from the eye), that is off
+# its square far from the view's centre; so the figure's centre is turned
+# back into a square as square_position projects one. (A step moves the
+# person before it slides, so a figure frozen by the pause just after a
+# step began still shows on the square it left; the steps here only see
+# that the log changed, which either square's answer does.)
+person_square() {
+  local figure square
+  figure=$(find_red_being "$1") || return 1
+  square=$(awk -v figure="$figure" -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" 'BEGIN {
+    split(figure, p, " ")
+    f = 1 / (sin(3.14159265358979 / 8) / cos(3.14159265358979 / 8))
+    along = (p[1] / w * 2 - 1) * 13.5 * (w / h) / f + 14
+    across = ((h - p[2]) / h * 2 - 1) * 13.5 / f + 14 - 0.5
+    printf "%d %d\n", int(along + 100.5) - 100, int(across + 100.5) - 100
+  }')
+  # shellcheck disable=SC2086 # two numbers
+  square=$(square_position $square)
+  local x=${square% *} y=${square#* }
+  [ "$x" -ge 0 ] && [ "$x" -lt "$GAME_WIDTH" ] && [ "$y" -ge 0 ] && [ "$y" -lt "$PERSON_BOTTOM" ] ||
+    return 1
+  echo "$square"
 }

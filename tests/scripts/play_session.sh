@@ -7,8 +7,9 @@
 # 1024 x 768 client area after F1). Every step prints its result; the
 # session fails at the end when any step failed, and at once when the game
 # stops answering. The other person wanders over the whole map: looking at
-# it and attacking it happen only when it shows in the view (while the game
-# is paused it stands still); otherwise the step says so and is left out.
+# it and attacking it happen only when it shows in the view at rest on a
+# square (a pause freezes it where it is, mid-step too); otherwise the step
+# says so and is left out.
 
 # The world around the player, away from every window and the button bar.
 WORLD_REGION=660x560+180+60
@@ -75,7 +76,7 @@ session_look() {
   # shellcheck disable=SC2046 # two numbers
   look_at wall $(square_position 14 15)
   local person
-  if person=$(find_red_being "$LAST_SHOT"); then
+  if person=$(person_square "$LAST_SHOT"); then
     # shellcheck disable=SC2086 # two numbers
     look_at person $person
   else
@@ -178,11 +179,11 @@ resume() {
   await "$1" "space resumes" pause_hidden
 }
 
-# While running, screenshots until the person shows in one.
+# While running, screenshots until the person shows at rest in one.
 person_in_view() {
   local deadline=$((SECONDS + PERSON_SECONDS))
   shot looking-for-person
-  until find_red_being "$LAST_SHOT" >/dev/null; do
+  until person_square "$LAST_SHOT" >/dev/null; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     capture
   done
@@ -195,11 +196,11 @@ session_pause_and_attack() {
   local person=""
   # The person wanders off the view now and then: while it is out of view
   # the game runs until it shows, then pauses again, where it stands still.
-  if ! person=$(find_red_being "$LAST_SHOT"); then
+  if ! person=$(person_square "$LAST_SHOT"); then
     resume running
     if person_in_view; then
       pause paused-with-person
-      person=$(find_red_being "$LAST_SHOT") || person=""
+      person=$(person_square "$LAST_SHOT") || person=""
     else
       pause paused-without-person
     fi

@@ -102,16 +102,30 @@ function check(condition, text, detail) {
   }
 }
 
-// The client pixel of the centre of square (x, y) of the centre cell while
-// the player stands on (14, 14) at rest: the camera's projection worked out
-// by hand as in play_lib.sh's square_position (45 degrees, aspect 4 / 3,
-// the world moved by (-0.5, 0, -15), the ground one unit up).
+// The camera's projection worked out by hand as in play_lib.sh's
+// square_position (45 degrees, aspect 4 / 3, the world moved by
+// (-0.5, 0, -15), the ground one unit up), while the player stands on
+// (14, 14) at rest. A square's centre lies 14 units from the eye, the
+// figures standing on squares 13.5.
+const FOCAL = 1 / Math.tan(Math.PI / 8);
+const GROUND_DEPTH = 14;
+const FIGURE_DEPTH = 13.5;
+const PERSON_TEXT = 'You see someone.';
+
+// The client pixel (top-down) of the centre of square (x, y).
 function squarePosition([x, y]) {
-  const f = 1 / Math.tan(Math.PI / 8);
-  const depth = 14;
-  const windowX = ((f / (WIDTH / HEIGHT)) * (x - 14) / depth + 1) / 2 * WIDTH;
-  const windowY = (f * (y - 14 + 0.5) / depth + 1) / 2 * HEIGHT;
+  const windowX = ((FOCAL / (WIDTH / HEIGHT)) * (x - 14) / GROUND_DEPTH + 1) / 2 * WIDTH;
+  const windowY = (FOCAL * (y - 14 + 0.5) / GROUND_DEPTH + 1) / 2 * HEIGHT;
   return [Math.trunc(windowX), HEIGHT - Math.trunc(windowY)];
+}
+
+// The square nearest to a figure whose centre shows at client pixel
+// (x, y) (top-down). A click on the figure itself would reach the ground
+// below it, off the square it stands on when far from the view's centre.
+function nearestSquare([x, y]) {
+  const along = (x / WIDTH * 2 - 1) * FIGURE_DEPTH * (WIDTH / HEIGHT) / FOCAL + 14;
+  const across = ((HEIGHT - y) / HEIGHT * 2 - 1) * FIGURE_DEPTH / FOCAL + 14 - 0.5;
+  return [Math.round(along), Math.round(across)];
 }
 
 function launch(extraArguments, profileName) {
@@ -454,16 +468,23 @@ async function chooseAction(game, key, button, what) {
   return lit;
 }
 
-async function lookAtWall(game) {
-  log('== L and a click on the wall square above the player');
+// L and a click at a pixel: what the log gained, or null when L did not
+// choose Look.
+async function lookAt(game, pixel) {
   if (!(await chooseAction(game, 'l', LOOK_BUTTON, 'Look'))) {
-    return;
+    return null;
   }
   const before = await game.logLines();
-  await game.click(squarePosition(WALL_SQUARE));
-  const after = await game.waitForLogGrowth(before);
-  const written = after.slice(before.length).join(' ');
-  check(written === WALL_TEXT, 'the log\'s last line is the wall\'s', `"${written}"`);
+  await game.click(pixel);
+  return (await game.waitForLogGrowth(before)).slice(before.length).join(' ');
+}
+
+async function lookAtWall(game) {
+  log('== L and a click on the wall square above the player');
+  const written = await lookAt(game, squarePosition(WALL_SQUARE));
+  if (written !== null) {
+    check(written === WALL_TEXT, 'the log\'s last line is the wall\'s', `"${written}"`);
+  }
 }
 
 async function regionChanges(game, before, name, region, what) {
@@ -524,19 +545,45 @@ async function inventoryAndStats(game) {
 
 const inside = ([x, y], [left, top, w, h]) => x >= left && x < left + w && y >= top && y < top + h;
 
-// The person where a click reaches it (not behind the log or a button);
-// otherwise it walks a while, a few times at most, as on the desktop.
+const reachable = (pixel) => inside(pixel, [0, 0, WIDTH, HEIGHT]) &&
+  !BOTTOM_INTERFACE.some((region) => inside(pixel, region));
+
+// The pause freezes the person mid-step too, and a step moves it to the
+// next square before it slides there: a figure that still shows on one
+// square may stand on a square beside it. Look tells which.
+const SQUARE_AND_NEIGHBOURS = [[0, 0], [1, 0], [-1, 0], [0, 1], [0, -1]];
+
+// The centre of the person's square where a click reaches it (not behind
+// the log or a button), found with Look; null when it is not there.
+async function personByLook(game, [x, y]) {
+  for (const [dx, dy] of SQUARE_AND_NEIGHBOURS) {
+    const square = [x + dx, y + dy];
+    const target = squarePosition(square);
+    if (!reachable(target)) {
+      continue;
+    }
+    const seen = await lookAt(game, target);
+    if (seen === PERSON_TEXT) {
+      passed(`looking at square (${square}) finds the person ("${seen}")`);
+      return target;
+    }
+    log(`  looking at square (${square}): "${seen}"`);
+  }
+  return null;
+}
+
+// The person's square, with the game paused; while the person is out of
+// view or out of reach it walks a while, a few times at most, as on the
+// desktop.
 async function reachablePerson(game) {
   for (let attempt = 1; ; ++attempt) {
     await game.shot('looking-for-person');
-    const person = await game.findPerson('looking-for-person');
-    if (person !== null && !BOTTOM_INTERFACE.some((region) => inside(person, region))) {
-      return person;
+    const figure = await game.findPerson('looking-for-person');
+    const target = figure === null ? null : await personByLook(game, nearestSquare(figure));
+    if (target !== null || attempt === PERSON_ATTEMPTS) {
+      return target;
     }
-    if (attempt === PERSON_ATTEMPTS) {
-      return null;
-    }
-    log(`  the person is not where a click reaches it (${person}); it walks a while`);
+    log(`  the person is not where a click reaches it (figure at ${figure}); it walks a while`);
     await pressSpace(game, 'space hides PAUSE');
     await game.waitFrames(WALK_FRAMES);
     await pressSpace(game, 'space shows PAUSE');
@@ -585,10 +632,8 @@ async function fullScreenAndBack(game, startLines) {
     return;
   }
   const box = await game.page.$eval('#canvas', (canvas) => canvas.getBoundingClientRect().width);
-  if (await chooseAction(game, 'l', LOOK_BUTTON, 'Look')) {
-    const before = await game.logLines();
-    await game.click(squarePosition(WALL_SQUARE));
-    const written = (await game.waitForLogGrowth(before)).slice(before.length).join(' ');
+  const written = await lookAt(game, squarePosition(WALL_SQUARE));
+  if (written !== null) {
     check(written === WALL_TEXT, `a click on the canvas shown ${box} pixels wide reaches the wall`,
       `"${written}"`);
   }
