@@ -4,6 +4,7 @@
 // found. Prints its figures as Markdown; exits 1 when the benchmark could
 // not run or its self-check failed (the targets only inform).
 
+#include "BenchScene.h"
 #include "FrameRecording.h"
 #include "GlRecorder.h"
 #include "HeadlessContext.h"
@@ -31,20 +32,12 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr int START_RUNS = 15;
 constexpr int ADVANCE_RUNS = 1000;
 constexpr int FRAME_RUNS = 300;
 constexpr int CLICK_RUNS = 500;
-constexpr int WARM_UP_FRAMES = 10;
-constexpr unsigned FRAME_MILLISECONDS = 16;
-// The other person wanders at random: the same walk on every run.
-constexpr unsigned WALK_SEED = 1;
-
-// Bare ground left of the player's square in the test arrangement.
-constexpr int WORLD_CLICK_DX = -1;
-// Lower left of the inventory window, clear of its slots and icons.
-constexpr int BACKGROUND_X = 530;
-constexpr int BACKGROUND_Y = 298;
 
 constexpr double START_TARGET = 150.0;
 constexpr double ADVANCE_TARGET = 0.2;

@@ -4,38 +4,28 @@
 // desktop's OpenGL ES 2), and bench/run.sh sets their medians side by side.
 // Each prints one line per measure: its name and its median in milliseconds.
 
+#include "BenchScene.h"
 #include "HeadlessContext.h"
 #include "Samples.h"
 
 #include "game/Game.h"
 #include "gfx/Gl.h"
 #include "gfx/es/Matrix.h"
+#include "shell/Camera.h"
 #include "shell/KeyCodes.h"
 #include "shell/Scene.h"
 #include "shell/ShellWindow.h"
+#include "world/View.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
+using namespace bench;
+
 constexpr int FRAME_RUNS = 200;
 constexpr int CLICK_RUNS = 300;
-constexpr int WARM_UP_FRAMES = 10;
-constexpr unsigned FRAME_MILLISECONDS = 16;
-constexpr unsigned WALK_SEED = 1;
-// Bare ground left of the player, as the main benchmark clicks it; and the
-// bare background of the open inventory window.
-constexpr float WORLD_CLICK_DX = -1.0f;
-constexpr int BACKGROUND_X = 530;
-constexpr int BACKGROUND_Y = 298;
-// The camera of a frame.
-constexpr double FIELD_OF_VIEW = 45.0;
-constexpr double NEAR_PLANE = 0.1;
-constexpr double FAR_PLANE = 100.0;
-constexpr float CAMERA_SHIFT_X = 0.5f;
-constexpr float CAMERA_DISTANCE = 15.0f;
-constexpr float GROUND_HEIGHT = 1.0f;
 
 HeadlessWindow window;
 KeyTable keys;
@@ -44,9 +34,10 @@ KeyTable keys;
 // in client pixels from the top-left corner.
 void aimBesidePlayer(float dx) {
   const Matrix camera =
-      Matrix::perspective(FIELD_OF_VIEW, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT, NEAR_PLANE,
-                          FAR_PLANE) *
-      Matrix::translation(-CAMERA_SHIFT_X, 0.0f, -CAMERA_DISTANCE);
+      Matrix::perspective(camera::FIELD_OF_VIEW, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT,
+                          camera::NEAR_PLANE, camera::FAR_PLANE) *
+      Matrix::translation(static_cast<float>(-camera::SHIFT_X), 0.0f,
+                          static_cast<float>(-camera::DISTANCE));
   const Vector4 clip = camera.transform({dx + 0.5f, 0.5f, GROUND_HEIGHT, 1.0f});
   mouseX = static_cast<int>((clip.x / clip.w + 1.0f) * 0.5f * TEST_WIDTH);
   mouseY = TEST_HEIGHT - static_cast<int>((clip.y / clip.w + 1.0f) * 0.5f * TEST_HEIGHT);
@@ -77,7 +68,7 @@ int main() {
       glFinish();
     });
   }
-  aimBesidePlayer(WORLD_CLICK_DX);
+  aimBesidePlayer(static_cast<float>(WORLD_CLICK_DX));
   for (int run = 0; run < CLICK_RUNS; ++run) {
     worldClicks.time([] { pickAtCursor(true); });
   }

@@ -4,6 +4,7 @@
 #include "gfx/Font.h"
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
+#include "shell/Camera.h"
 #include "shell/ShellWindow.h"
 
 #include <cstdlib>
@@ -18,11 +19,6 @@ namespace {
 constexpr float CAMERA_PITCH_STEP = 0.0f;
 constexpr float CAMERA_YAW_STEP = 0.0f;
 
-constexpr double FIELD_OF_VIEW = 45.0;
-constexpr double NEAR_PLANE = 0.1;
-constexpr double FAR_PLANE = 100.0;
-constexpr double CAMERA_DISTANCE = 15.0;
-constexpr double CAMERA_SHIFT_X = 0.5;
 constexpr int SELECTION_ENTRIES = 512;
 // No interface element carries this name, so a pass without hits reaches no element.
 constexpr std::int32_t NO_HIT_NAME = -1;
@@ -58,7 +54,7 @@ void setFixedState() {
 }
 
 void applyPerspective(double width, double height) {
-  gluPerspective(FIELD_OF_VIEW, width / height, NEAR_PLANE, FAR_PLANE);
+  gluPerspective(camera::FIELD_OF_VIEW, width / height, camera::NEAR_PLANE, camera::FAR_PLANE);
 }
 
 // Name of the first hit record: hits are not sorted by depth, the first wins.
@@ -82,11 +78,11 @@ void pickMatrixAtCursor(const GLint viewport[4]) {
 
 GLint selectInWorld(const GLint viewport[4]) {
   beginSelection();
-  glTranslated(-CAMERA_SHIFT_X, 0.0, 0.0);
+  glTranslated(-camera::SHIFT_X, 0.0, 0.0);
   pickMatrixAtCursor(viewport);
   applyPerspective(viewport[2], viewport[3]);
   glMatrixMode(GL_MODELVIEW);
-  glTranslated(0.0, 0.0, -CAMERA_DISTANCE);
+  glTranslated(0.0, 0.0, -camera::DISTANCE);
 
   pickingPass = 1;
   game.drawWorldForPicking();
@@ -95,9 +91,9 @@ GLint selectInWorld(const GLint viewport[4]) {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  glTranslated(0.0, 0.0, CAMERA_DISTANCE);
+  glTranslated(0.0, 0.0, camera::DISTANCE);
   const GLint hits = glRenderMode(GL_RENDER);
-  glTranslated(CAMERA_SHIFT_X, 0.0, 0.0);
+  glTranslated(camera::SHIFT_X, 0.0, 0.0);
   return hits;
 }
 
@@ -189,7 +185,7 @@ void renderScene() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   applyPerspective(width, height);
-  glTranslated(-CAMERA_SHIFT_X, 0.0, -CAMERA_DISTANCE);
+  glTranslated(-camera::SHIFT_X, 0.0, -camera::DISTANCE);
   glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
   glRotatef(cameraYaw, 0.0f, 1.0f, 0.0f);
   game.drawWorld();

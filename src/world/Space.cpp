@@ -6,11 +6,11 @@
 #include "objects/Being.h"
 #include "objects/Item.h"
 #include "ui/MessageOutput.h"
+#include "world/View.h"
 #include "world/Wall.h"
 
 namespace {
 
-constexpr float GROUND_HEIGHT = 1.0f;
 constexpr float OVERLAY_HEIGHT = 1.1f;
 constexpr float MARKER_INSET = 0.2f;
 constexpr float MARKER_FAR = 0.8f;

@@ -4,3 +4,7 @@
 // player smoothly while it walks.
 extern float viewOffsetX;
 extern float viewOffsetY;
+
+// The ground's height: squares and the feet of walls lie on it, and whatever
+// aims at a square from outside the world projects a point of it.
+constexpr float GROUND_HEIGHT = 1.0f;

@@ -3,10 +3,10 @@
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
 #include "ui/MessageOutput.h"
+#include "world/View.h"
 
 namespace {
 
-constexpr float GROUND_HEIGHT = 1.0f;
 constexpr float TOP_HEIGHT = 2.5f;
 // The nine corners of the quarters on the ground; the same nine on the top
 // follow at index + 9.

@@ -17,15 +17,7 @@ source "$(dirname "$0")/install_lib.sh"
 require_env
 require_tools cpack dpkg dpkg-deb dpkg-shlibdeps Xvfb xdotool xwininfo xlsfonts import convert
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
-WORK="$PICKRPG_BUILD_DIR/deb-test"
-ARTIFACTS=$WORK
-rm -rf "$WORK"
-mkdir -p "$WORK"
-trap cleanup EXIT
-
-VERSION=$(project_version "$PICKRPG_BUILD_DIR")
-ID=$(app_id)
-[ -n "$VERSION" ] && [ -n "$ID" ] || fail "no project version or application id"
+begin_work deb-test "$PICKRPG_BUILD_DIR"
 ARCH=$(dpkg --print-architecture)
 
 on_a_throwaway_machine() { [ "$(id -u)" -eq 0 ] && [ "${CI:-}" = true ]; }

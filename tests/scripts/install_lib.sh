@@ -13,6 +13,20 @@ app_id() {
   sed -n 's/^set(PICKRPG_APP_ID \(.*\))$/\1/p' "$PICKRPG_SOURCE_DIR/cmake/Package.cmake"
 }
 
+# begin_work NAME BUILD: a fresh WORK folder $PICKRPG_BUILD_DIR/NAME (the
+# artifacts' too), removed helpers on exit, and the VERSION and ID of the
+# build in folder BUILD.
+begin_work() {
+  WORK="$PICKRPG_BUILD_DIR/$1"
+  ARTIFACTS=$WORK
+  rm -rf "$WORK"
+  mkdir -p "$WORK"
+  trap cleanup EXIT
+  VERSION=$(project_version "$2")
+  ID=$(app_id)
+  [ -n "$VERSION" ] && [ -n "$ID" ] || fail "no project version in $2 or no application id"
+}
+
 # expect_version VERSION COMMAND...: the command prints exactly
 # "pickrpg VERSION" and ends with 0.
 expect_version() {

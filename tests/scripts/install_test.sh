@@ -14,15 +14,7 @@ require_env
 require_tools cmake desktop-file-validate appstreamcli groff Xvfb xdotool xwininfo xlsfonts \
   import convert
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
-WORK="$PICKRPG_BUILD_DIR/install-test"
-ARTIFACTS=$WORK
-rm -rf "$WORK"
-mkdir -p "$WORK"
-trap cleanup EXIT
-
-VERSION=$(project_version "$PICKRPG_BUILD_DIR")
-ID=$(app_id)
-[ -n "$VERSION" ] && [ -n "$ID" ] || fail "no project version or application id"
+begin_work install-test "$PICKRPG_BUILD_DIR"
 PREFIX="$WORK/prefix"
 
 log "== cmake --install into $PREFIX"

@@ -16,14 +16,8 @@ if [ -z "${PICKRPG_WIN_EXE:-}" ] || [ ! -f "$(dirname "$PICKRPG_WIN_EXE")/CPackC
   unavailable "no configured Windows build: PICKRPG_WIN_EXE names none (test.sh sets it)"
 fi
 WIN_BUILD=$(dirname "$PICKRPG_WIN_EXE")
-WORK="$PICKRPG_BUILD_DIR/nsis-test"
-ARTIFACTS=$WORK
-rm -rf "$WORK"
+begin_work nsis-test "$WIN_BUILD"
 mkdir -p "$WORK/elsewhere"
-trap cleanup EXIT
-
-VERSION=$(project_version "$WIN_BUILD")
-[ -n "$VERSION" ] || fail "no project version in $WIN_BUILD/CMakeCache.txt"
 INSTALL_DIR='C:\Program Files\pickrpg'
 START_MENU_DIR='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\pickrpg'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\pickrpg'

@@ -270,33 +270,19 @@ cursor_size() {
 cursor_shows() { shows_picture "$1" "$(cursor_region "$2" "$3" "$(cursor_size "$1")")"; }
 
 # text_changed BEFORE REGION / text_same BEFORE REGION
-text_changed() {
-  local count
-  count=$(text_difference "$1" "$LAST_SHOT" "$2")
-  DETAIL="$count text pixels changed in $2 since $(basename "$1")"
-  [ "$count" -ge "$TEXT_CHANGED_PIXELS" ]
-}
-
-text_same() {
-  local count
-  count=$(text_difference "$1" "$LAST_SHOT" "$2")
-  DETAIL="$count text pixels changed in $2 since $(basename "$1")"
-  [ "$count" -le "$TEXT_SAME_PIXELS" ]
+text_changed() { text_count "$@" && [ "$COUNT" -ge "$TEXT_CHANGED_PIXELS" ]; }
+text_same() { text_count "$@" && [ "$COUNT" -le "$TEXT_SAME_PIXELS" ]; }
+text_count() {
+  COUNT=$(text_difference "$1" "$LAST_SHOT" "$2")
+  DETAIL="$COUNT text pixels changed in $2 since $(basename "$1")"
 }
 
 # world_changed BEFORE REGION / world_same BEFORE REGION
-world_changed() {
-  local count
-  count=$(world_difference "$1" "$LAST_SHOT" "$2")
-  DETAIL="$count pixels of the world changed in $2 since $(basename "$1")"
-  [ "$count" -ge "$WORLD_CHANGED_PIXELS" ]
-}
-
-world_same() {
-  local count
-  count=$(world_difference "$1" "$LAST_SHOT" "$2")
-  DETAIL="$count pixels of the world changed in $2 since $(basename "$1")"
-  [ "$count" -lt "$WORLD_CHANGED_PIXELS" ]
+world_changed() { world_count "$@" && [ "$COUNT" -ge "$WORLD_CHANGED_PIXELS" ]; }
+world_same() { world_count "$@" && [ "$COUNT" -lt "$WORLD_CHANGED_PIXELS" ]; }
+world_count() {
+  COUNT=$(world_difference "$1" "$LAST_SHOT" "$2")
+  DETAIL="$COUNT pixels of the world changed in $2 since $(basename "$1")"
 }
 
 # ---------------------------------------------------------------------------

@@ -2,16 +2,10 @@
 
 #include "game/Game.h"
 #include "gfx/Gl.h"
+#include "shell/Camera.h"
 #include "world/View.h"
 
 namespace {
-// The camera of renderScene.
-constexpr double FIELD_OF_VIEW = 45.0;
-constexpr double NEAR_PLANE = 0.1;
-constexpr double FAR_PLANE = 100.0;
-constexpr double CAMERA_SHIFT_X = 0.5;
-constexpr double CAMERA_DISTANCE = 15.0;
-constexpr double GROUND_HEIGHT = 1.0;
 constexpr double HALF_SQUARE = 0.5;
 } // namespace
 
@@ -19,9 +13,9 @@ void squareOnScreen(int x, int y, int clientWidth, int clientHeight, int &screen
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  gluPerspective(FIELD_OF_VIEW, static_cast<double>(clientWidth) / clientHeight, NEAR_PLANE,
-                 FAR_PLANE);
-  glTranslated(-CAMERA_SHIFT_X, 0.0, -CAMERA_DISTANCE);
+  gluPerspective(camera::FIELD_OF_VIEW, static_cast<double>(clientWidth) / clientHeight,
+                 camera::NEAR_PLANE, camera::FAR_PLANE);
+  glTranslated(-camera::SHIFT_X, 0.0, -camera::DISTANCE);
   GLdouble projection[16];
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
   glPopMatrix();
