@@ -49,8 +49,21 @@ play_installed() {
   ! window_shown "$QUESTION_TITLE" || fail "--windowed still asked \"$QUESTION_TITLE\""
   wait_for_window "$GAME_TITLE" 5
   expect_client_size "$FOUND_WINDOW"
+  [ -z "${DESKTOP_ENTRY:-}" ] || expect_window_class "$FOUND_WINDOW" "$DESKTOP_ENTRY"
   screenshot_game "$FOUND_WINDOW" "${output%.log}.png" yes
   quit_game
+}
+
+# expect_window_class WINDOW ENTRY: the desktop entry's StartupWMClass is
+# the window's class, by which the desktop ties the running game to the
+# entry and shows its icon.
+expect_window_class() {
+  local class expected
+  class=$(xprop -id "$1" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+  expected=$(sed -n 's/^StartupWMClass=//p' "$2")
+  [ -n "$class" ] && [ "$class" = "$expected" ] ||
+    fail "window $1 has the class \"$class\", the desktop entry names \"$expected\""
+  log "window $1 has the class \"$class\" that the desktop entry names"
 }
 
 # Also true once the game has ended, which wait_for_window then reports.

@@ -11,7 +11,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/install_lib.sh"
 
 require_env
-require_tools cmake desktop-file-validate appstreamcli groff Xvfb xdotool xwininfo xlsfonts \
+require_tools cmake desktop-file-validate appstreamcli groff Xvfb xdotool xwininfo xprop xlsfonts \
   import convert
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
 begin_work install-test "$PICKRPG_BUILD_DIR"
@@ -59,5 +59,6 @@ expect_version "$VERSION" "$PREFIX/bin/pickrpg"
 start_display "$WORK"
 [ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
   unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+DESKTOP_ENTRY="$PREFIX/share/applications/$ID.desktop"
 play_installed / "$WORK/installed-game.log" "$PREFIX/bin/pickrpg"
 log "the installed game runs from / after its prefix moved"

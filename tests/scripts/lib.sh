@@ -223,6 +223,29 @@ expect_client_size() {
   log "client area of window $1 is $size"
 }
 
+# The window shows the game's icon, the player's blue face, at every size
+# the window manager was given (_NET_WM_ICON: width, height, then ARGB
+# pixels, icon after icon): most of each icon's opaque pixels are blue. A
+# window without an icon of its own gets the system's, with no blue at all.
+expect_game_icon() {
+  local sizes
+  sizes=$(xprop -id "$1" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | awk 'BEGIN { RS = "," }
+    { gsub(/[^0-9]/, ""); if ($0 != "") v[n++] = $0 + 0 }
+    END {
+      for (i = 0; i + 2 <= n;) {
+        w = v[i++]; h = v[i++]; opaque = 0; blue = 0
+        for (k = 0; k < w * h && i < n; k++) {
+          p = v[i++]; r = int(p / 65536) % 256; g = int(p / 256) % 256; b = p % 256
+          if (p >= 2147483648) { opaque++; if (b > r + 40 && b > g + 20) blue++ }
+        }
+        printf "%s%dx%d:%d:%d", separator, w, h, opaque, blue; separator = " "
+        if (blue * 2 <= opaque) bad = 1
+      }
+      exit (n == 0 || bad)
+    }') || fail "window $1 does not show the game's icon (size:opaque:blue pixels: ${sizes:-none})"
+  log "window $1 shows the game's icon (size:opaque:blue pixels: $sizes)"
+}
+
 # start_game FOLDER LOG COMMAND...: runs the game with FOLDER (which holds
 # Data/) as working directory.
 start_game() {
@@ -328,6 +351,7 @@ scenario_windowed() {
   answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
   wait_for_window "$GAME_TITLE" 30
   expect_client_size "$FOUND_WINDOW"
+  [ "${CHECK_WINDOW_ICON:-no}" != yes ] || expect_game_icon "$FOUND_WINDOW"
   screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/windowed.png" yes
   press F1 "$FOUND_WINDOW"
   answer_box "$ERROR_TITLE" Return 30

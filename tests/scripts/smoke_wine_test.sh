@@ -7,7 +7,7 @@ set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
 
 require_env
-require_tools Xvfb xdotool xwininfo import convert wine wineboot wineserver
+require_tools Xvfb xdotool xwininfo xprop import convert wine wineboot wineserver
 EXE="${PICKRPG_WIN_EXE:-}"
 if [ -z "$EXE" ] || [ ! -f "$EXE" ]; then
   unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
@@ -30,4 +30,6 @@ QUESTION_SECONDS=90
 # A window that was refused full screen keeps its outer size, so
 # its client area is a little smaller than 1024 x 768.
 FALLBACK_SIZE=smaller
+# Wine hands the window's class icons to the window manager.
+CHECK_WINDOW_ICON=yes
 run_scenarios

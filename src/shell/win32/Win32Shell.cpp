@@ -8,6 +8,8 @@ constexpr UINT MODE_TOGGLE_MESSAGE = WM_USER + 1;
 // A system-colour brush; the GL drawing covers the client area anyway.
 constexpr INT_PTR BACKGROUND_BRUSH = COLOR_APPWORKSPACE;
 constexpr WPARAM SYSTEM_COMMAND_MASK = 0xFFF0;
+// The game's icon among the executable's resources (dist/windows/pickrpg.rc.in).
+constexpr WORD ICON_RESOURCE = 1;
 const char *const REGISTER_CLASS_FAILED_TEXT = "RegisterClassEx Failed!";
 
 bool setDisplayMode(int width, int height, int bitsPerPixel) {
@@ -139,12 +141,23 @@ void Win32Shell::postModeToggle() {
   PostMessageA(window, MODE_TOGGLE_MESSAGE, 0, 0);
 }
 
+HICON Win32Shell::loadIcon(int widthMetric, int heightMetric) const {
+  // A shared icon: the system frees it with the module.
+  return static_cast<HICON>(LoadImageA(app.instance, MAKEINTRESOURCEA(ICON_RESOURCE), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 bool Win32Shell::registerShellClass() {
   WNDCLASSEXA windowClass = {};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
   windowClass.lpfnWndProc = shellWindowProc;
   windowClass.hInstance = app.instance;
+  // The title bar, the task bar and Alt+Tab show the class's icons; without
+  // them Windows shows its generic one, not the executable's.
+  windowClass.hIcon = loadIcon(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = loadIcon(SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(BACKGROUND_BRUSH);
   windowClass.lpszClassName = app.className;

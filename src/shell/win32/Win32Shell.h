@@ -44,6 +44,7 @@ private:
   bool visible = false;
 
   bool registerShellClass();
+  HICON loadIcon(int widthMetric, int heightMetric) const;
   bool createGlContext();
   RECT clientRectangle() const;
   static LRESULT CALLBACK shellWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
