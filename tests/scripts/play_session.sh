@@ -7,9 +7,8 @@
 # 1024 x 768 client area after F1). Every step prints its result; the
 # session fails at the end when any step failed, and at once when the game
 # stops answering. The other person wanders over the whole map: looking at
-# it and attacking it happen only when it shows in the view at rest on a
-# square (a pause freezes it where it is, mid-step too); otherwise the step
-# says so and is left out.
+# it and attacking it happen only when it shows in the view (while the game
+# is paused it stands still); otherwise the step says so and is left out.
 
 # The world around the player, away from every window and the button bar.
 WORLD_REGION=660x560+180+60
@@ -179,7 +178,7 @@ resume() {
   await "$1" "space resumes" pause_hidden
 }
 
-# While running, screenshots until the person shows at rest in one.
+# While running, screenshots until the person shows in one.
 person_in_view() {
   local deadline=$((SECONDS + PERSON_SECONDS))
   shot looking-for-person
