@@ -17,6 +17,13 @@ target_compile_definitions(pickrpg PRIVATE
 
 include(CTest)
 if(BUILD_TESTING)
+  # The game once more with the GL's own selection mode: the reference that
+  # the software selection, the desktop's and the ES layer's, is proven
+  # against (tests/gfx/es).
+  add_library(pickrpg_core_glselect STATIC ${CORE_SOURCES})
+  target_include_directories(pickrpg_core_glselect PUBLIC src)
+  target_compile_definitions(pickrpg_core_glselect PUBLIC PICKRPG_GL_SELECT_MODE)
+  target_link_libraries(pickrpg_core_glselect PUBLIC OpenGL::GLU OpenGL::OpenGL)
   add_subdirectory(tests)
 endif()
 
