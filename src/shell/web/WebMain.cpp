@@ -118,6 +118,15 @@ EMSCRIPTEN_KEEPALIVE const char *pickrpg_log_lines() {
   return logText.c_str();
 }
 
+// Where the player stands in the world.
+EMSCRIPTEN_KEEPALIVE double pickrpg_player_x() {
+  return game.getPlayerWorldX();
+}
+
+EMSCRIPTEN_KEEPALIVE double pickrpg_player_y() {
+  return game.getPlayerWorldY();
+}
+
 EMSCRIPTEN_KEEPALIVE int pickrpg_frame_count() {
   return shell.framesDrawn();
 }
