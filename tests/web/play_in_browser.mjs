@@ -808,7 +808,7 @@ async function layout(game, device) {
     const canvas = document.getElementById('canvas');
     const box = canvas.getBoundingClientRect();
     const buttons = names.map((name) => {
-      const button = [...document.querySelectorAll('button')].find((b) =>
+      const button = [...document.querySelectorAll('.pad button')].find((b) =>
         (b.getAttribute('aria-label') || b.textContent) === name);
       const r = button.getBoundingClientRect();
       return { name, shown: r.width > 0, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
@@ -864,9 +864,8 @@ async function doubleTap(game) {
   check(scale === 1, 'a double tap on the picture does not zoom', `scale ${scale}`);
 }
 
-async function touchPlay(game) {
+async function touchPlay(game, startLines) {
   log('== by touch alone: steps, Pause, Full screen, End game and Start again, a double tap');
-  const startLines = await game.logLines();
   await stepAndBack(game);
   await pressPause(game, 'Pause shows PAUSE');
   await pressPause(game, 'Pause again hides it');
@@ -882,10 +881,11 @@ async function devices(browser, url, errors) {
       `${device.touch ? ', touch' : ', mouse'}`);
     const game = await GamePage.open(browser, url, errors, device);
     await game.firstFrame('first');
+    const startLines = await game.logLines();
     await layout(game, device);
     await lookAtWall(game, device.touch ? 'a tap' : 'a click');
     if (device === DEVICES[0]) {
-      await touchPlay(game);
+      await touchPlay(game, startLines);
     }
     await game.page.screenshot({ path: path.join(options.artifacts,
       `${device.name.replace(/ /g, '-')}.png`) });

@@ -4,7 +4,6 @@
 #include "shell/KeyCodes.h"
 #include "shell/web/DomKeys.h"
 
-#include <GLES2/gl2.h>
 #include <emscripten.h>
 
 #include <string>

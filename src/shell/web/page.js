@@ -66,10 +66,19 @@
 
   // --- The canvas: its drawing buffer is its size in device pixels, so the
   // picture is drawn sharp at any density and zoom.
+  // The device-pixel box is exact where the CSS size times the density
+  // falls between two pixels; it is taken only where it agrees with that
+  // product (Chromium's device emulation reports the unscaled size).
   function fitDrawingBuffer(entry) {
     const exact = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
-    const width = exact ? exact.inlineSize : Math.round(entry.contentRect.width * devicePixelRatio);
-    const height = exact ? exact.blockSize : Math.round(entry.contentRect.height * devicePixelRatio);
+    const nearly = (size, css) => Math.abs(size - css * devicePixelRatio) <= 1;
+    let width = Math.round(entry.contentRect.width * devicePixelRatio);
+    let height = Math.round(entry.contentRect.height * devicePixelRatio);
+    if (exact && nearly(exact.inlineSize, entry.contentRect.width) &&
+        nearly(exact.blockSize, entry.contentRect.height)) {
+      width = exact.inlineSize;
+      height = exact.blockSize;
+    }
     if (width > 0 && height > 0 && (canvas.width !== width || canvas.height !== height)) {
       canvas.width = width;
       canvas.height = height;
