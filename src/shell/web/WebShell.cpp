@@ -1,9 +1,9 @@
 #include "shell/web/WebShell.h"
 
+#include "gfx/Gl.h"
 #include "shell/web/CanvasPixels.h"
 #include "shell/web/DomKeys.h"
 
-#include <GLES2/gl2.h>
 #include <emscripten.h>
 
 namespace {
