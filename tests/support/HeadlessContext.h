@@ -10,6 +10,10 @@ constexpr int TEST_HEIGHT = 768;
 
 // Creates the process's context on first use and makes it current.
 bool makeTestContextCurrent();
+// Destroys the context and makes a new one current on the same surface, as
+// a browser takes a page's WebGL context away and gives another: nothing
+// made in the old one is left.
+bool recreateTestContext();
 
 // A shell window with a settable client area that records the requests.
 class HeadlessWindow : public ShellWindow {
