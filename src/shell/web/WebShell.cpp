@@ -13,6 +13,8 @@ namespace {
 const char *const CANVAS = "#canvas";
 constexpr int RGBA_BYTES = 4;
 constexpr int NO_KEY = -1;
+const char *const SHADER_FAILED_TEXT = "The browser's graphics driver rejected the game's "
+                                       "shaders, so the picture cannot be drawn:";
 const char *const RESTORE_FAILED_TEXT = "The picture cannot be made again after the graphics "
                                         "were lost. Reload the page.";
 
@@ -185,6 +187,13 @@ void WebShell::swapBuffers() {
     keepingNextFrame = false;
   }
   ++frameCount;
+  // A shader the driver rejects leaves the picture empty: the page says why
+  // once, with the driver's own words.
+  const std::string shaderLog = gl11::gpuFailureLog();
+  if (!shaderFailureShown && !shaderLog.empty()) {
+    showPageError(ERROR_CAPTION, (std::string(SHADER_FAILED_TEXT) + "\n" + shaderLog).c_str());
+    shaderFailureShown = true;
+  }
 }
 
 std::uint32_t WebShell::tickCount() {

@@ -78,6 +78,7 @@ private:
 
   EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
   bool contextGone = false;
+  bool shaderFailureShown = false;
   std::deque<PageEvent> events;
   // Keys down on the keyboard, to let go of when the page loses focus.
   std::bitset<256> keyboardKeys;
