@@ -443,7 +443,7 @@ class GamePage {
   // seeded run keeps.
   async firstFrame(name) {
     const kept = await this.page.waitForFunction(() => window.Module &&
-      window.Module._pickrpg_kept_frame && window.Module._pickrpg_kept_frame() !== 0,
+      window.Module.calledRun && window.Module._pickrpg_kept_frame() !== 0,
     { timeout: LOAD_SECONDS * 1000, polling: 100 }).then(() => true, () => false);
     if (!kept) {
       throw new Error(`no first frame within ${LOAD_SECONDS} s: ${await pageState(this.page)}`);
