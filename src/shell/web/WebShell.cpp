@@ -31,10 +31,6 @@ bool succeeded(EMSCRIPTEN_RESULT result) {
   return result == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
-bool inKeyTable(int key) {
-  return key >= 0 && key < KeyTable::SIZE;
-}
-
 CanvasSize canvasSize() {
   CanvasSize size{};
   emscripten_get_element_css_size(CANVAS, &size.cssWidth, &size.cssHeight);
@@ -77,15 +73,10 @@ void WebShell::controlChanged(int control, bool down) {
 }
 
 void WebShell::releaseEverything() {
-  for (int key = 0; key < KeyTable::SIZE; ++key) {
-    if (keyboardKeys[key]) {
-      queueKey(PageEvent::Kind::KeyUp, key);
-    }
-  }
-  keyboardKeys.reset();
-  for (int key : controls.releaseAll()) {
-    queueKey(PageEvent::Kind::KeyUp, key);
-  }
+  // In turn with the key events before it, so that none of those presses
+  // a key again afterwards.
+  controls.releaseAll();
+  queueKey(PageEvent::Kind::ReleaseAll, 0);
 }
 
 void WebShell::contextLost() {
@@ -124,11 +115,16 @@ bool WebShell::registerShell() {
 void WebShell::unregisterShell() {
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
   emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
-  releaseEverything();
+  // A control held when the run ended is up for the next.
+  controls.releaseAll();
 }
 
 bool WebShell::openShellWindow(bool /*fullScreen: the page has switched already*/) {
-  return makeContextCurrent();
+  if (!makeContextCurrent()) {
+    return false;
+  }
+  resizeViewport(getDrawableWidth(), getDrawableHeight());
+  return true;
 }
 
 void WebShell::closeShellWindow() {
@@ -154,6 +150,9 @@ MainLoop::Message WebShell::handleNextMessage() {
     break;
   case PageEvent::Kind::KeyUp:
     keyUp(event.key);
+    break;
+  case PageEvent::Kind::ReleaseAll:
+    releaseAllKeys();
     break;
   case PageEvent::Kind::MouseMove:
     mouseMoved(event.x, event.y);
@@ -258,19 +257,10 @@ EM_BOOL WebShell::onKey(int eventType, const EmscriptenKeyboardEvent *event, voi
   // True keeps the browser from acting on the key as well.
   const EM_BOOL claimed = claimsKeyFromBrowser(key, event->ctrlKey || event->metaKey);
   if (eventType == EMSCRIPTEN_EVENT_KEYUP) {
-    if (inKeyTable(key)) {
-      self->keyboardKeys.reset(key);
-    }
     self->queueKey(PageEvent::Kind::KeyUp, key);
-    return claimed;
+  } else if (key != KeyF1 || !event->repeat) {
+    // One switch per press of F1, however long it is held.
+    self->pressKey(key);
   }
-  // One switch per press of F1, however long it is held.
-  if (key == KeyF1 && event->repeat) {
-    return claimed;
-  }
-  if (inKeyTable(key)) {
-    self->keyboardKeys.set(key);
-  }
-  self->pressKey(key);
   return claimed;
 }

@@ -14,7 +14,6 @@
 
 #include <emscripten/html5.h>
 
-#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -69,7 +68,7 @@ protected:
 private:
   // What the browser's callbacks queue for handleNextMessage.
   struct PageEvent {
-    enum class Kind { KeyDown, KeyUp, MouseMove, LeftButtonDown, Quit, ModeToggle };
+    enum class Kind { KeyDown, KeyUp, ReleaseAll, MouseMove, LeftButtonDown, Quit, ModeToggle };
     Kind kind;
     int key;
     double x;
@@ -80,8 +79,6 @@ private:
   bool contextGone = false;
   bool shaderFailureShown = false;
   std::deque<PageEvent> events;
-  // Keys down on the keyboard, to let go of when the page loses focus.
-  std::bitset<256> keyboardKeys;
   ControlPad controls;
   int frameCount = 0;
   bool keepingNextFrame = false;
