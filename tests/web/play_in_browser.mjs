@@ -693,7 +693,7 @@ async function attackPerson(game) {
   log('== A and a click on the person, twice');
   const person = await reachablePerson(game);
   if (!check(person !== null, 'the person is found where a click reaches it',
-    `${PERSON_ATTEMPTS} looks over the whole picture`)) {
+    `searched the whole picture ${PERSON_ATTEMPTS} times`)) {
     return;
   }
   for (const hit of [1, 2]) {
