@@ -111,11 +111,9 @@
   // A step arrow is held like a key: down with the finger, up when it
   // lifts, leaves or is cancelled. Pause, Full screen and End game act on
   // the click, where a browser allows full screen.
-  const HELD_CONTROLS = 4;
   for (const button of document.querySelectorAll('[data-control]')) {
-    const held = Number(button.dataset.control) < HELD_CONTROLS;
     button.addEventListener('contextmenu', (event) => event.preventDefault());
-    if (!held) {
+    if (!button.closest('#arrows')) {
       button.addEventListener('click', () => {
         control(button, true);
         control(button, false);
