@@ -188,8 +188,8 @@ void WebShell::swapBuffers() {
   ++frameCount;
   // A shader the driver rejects leaves the picture empty: the page says why
   // once, with the driver's own words.
-  const std::string shaderLog = gl11::gpuFailureLog();
-  if (!shaderFailureShown && !shaderLog.empty()) {
+  const char *shaderLog = gl11::gpuFailureLog();
+  if (!shaderFailureShown && shaderLog[0] != '\0') {
     showPageError(ERROR_CAPTION, (std::string(SHADER_FAILED_TEXT) + "\n" + shaderLog).c_str());
     shaderFailureShown = true;
   }

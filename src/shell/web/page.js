@@ -183,10 +183,13 @@
 
   // --- The WebGL context: lost, the game waits; back, it goes on.
   let restoreTimer = 0;
+  const gameLoaded = () => Boolean(window.Module && window.Module.calledRun);
   canvas.addEventListener('webglcontextlost', (event) => {
     // Without this the browser never gives the context back.
     event.preventDefault();
-    window.Module._pickrpg_context_lost();
+    if (gameLoaded()) {
+      window.Module._pickrpg_context_lost();
+    }
     element('context-lost-text').textContent = 'Waiting for the graphics to come back…';
     element('reload').hidden = true;
     element('context-lost').hidden = false;
@@ -199,7 +202,9 @@
   canvas.addEventListener('webglcontextrestored', () => {
     clearTimeout(restoreTimer);
     element('context-lost').hidden = true;
-    window.Module._pickrpg_context_restored();
+    if (gameLoaded()) {
+      window.Module._pickrpg_context_restored();
+    }
   });
   element('reload').addEventListener('click', () => window.location.reload());
 
