@@ -46,8 +46,9 @@ layer_figures >>"$figures" || status=$?
 cpu_model="$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 memory="$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
 build_type="$(grep -m1 '^CMAKE_BUILD_TYPE:' "$build_dir/CMakeCache.txt" | cut -d= -f2)"
-# The browser figures of bench/web.sh stay at the end of the file.
-web_section="$(sed -n '/^## In a browser$/,$p' "$results" 2>/dev/null || true)"
+# The record of figures before and after a change, and the browser figures
+# of bench/web.sh after it, stay at the end of the file.
+web_section="$(sed -n '/^## \(Before and after\|In a browser\)$/,$p' "$results" 2>/dev/null || true)"
 {
   echo "# Benchmark results"
   echo

@@ -120,6 +120,8 @@ void orthoView() {
 }
 
 void clearScene() {
+  // The surface is larger than the scenes: they draw into its corner.
+  glViewport(0, 0, TEST_WIDTH, TEST_HEIGHT);
   glClearColor(0.1f, 0.15f, 0.2f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_LIGHTING);
