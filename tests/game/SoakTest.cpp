@@ -355,8 +355,8 @@ class HeadlessShell : public MainLoop {
 public:
   std::deque<std::function<void(HeadlessShell &)>> messages;
   using MainLoop::keyDown, MainLoop::keyUp, MainLoop::leftButtonDown;
-  int getClientWidth() const override { return WINDOW_WIDTH; }
-  int getClientHeight() const override { return WINDOW_HEIGHT; }
+  int getDrawableWidth() const override { return TEST_WIDTH; }
+  int getDrawableHeight() const override { return TEST_HEIGHT; }
 
 protected:
   bool askFullScreen() override { return false; }
