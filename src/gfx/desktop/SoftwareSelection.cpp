@@ -121,7 +121,7 @@ private:
   std::map<GLuint, std::vector<ListStep>> lists;
 
   static CullMode cullNow() {
-    if (true) {
+    if (!::glIsEnabled(GL_CULL_FACE)) {
       return CullMode::None;
     }
     GLint face = GL_BACK;
