@@ -71,6 +71,11 @@ int main() {
                    {"frame-2560x1440", 2560, 1440}};
   for (const Drawable &drawable : drawables) {
     window.width = drawable.width, window.height = drawable.height;
+    if (!makeTestContextCurrent(drawable.width, drawable.height)) {
+      std::fprintf(stderr, "no %d x %d surface\n", drawable.width, drawable.height);
+      return 1;
+    }
+    glClear(GL_DEPTH_BUFFER_BIT); // a new surface's, cleared by frames only when done
     Samples frames;
     for (int run = 0; run < FRAME_RUNS; ++run) {
       frames.time([] {
@@ -81,6 +86,7 @@ int main() {
     report(drawable.name, frames);
   }
   window.width = TEST_WIDTH, window.height = TEST_HEIGHT;
+  makeTestContextCurrent();
   Samples worldClicks, interfaceClicks;
   aimBesidePlayer(static_cast<float>(WORLD_CLICK_DX));
   for (int run = 0; run < CLICK_RUNS; ++run) {

@@ -56,21 +56,27 @@ protected:
     ASSERT_TRUE(makeTestContextCurrent());
     ASSERT_EQ(chdir(PICKRPG_SOURCE_DIR), 0); // the scene loads Data/ from the working directory
     ASSERT_TRUE(startScene(&window, &keys));
-    // The same game every run; one update derives every square's flags. A
-    // frame clears the depth buffer when it is done: the first one finds it
-    // cleared here.
+    // The same game every run; one update derives every square's flags.
     std::srand(1), advanceScene(16);
-    glClear(GL_DEPTH_BUFFER_BIT);
   }
   void TearDown() override {
+    useDrawable(TEST_WIDTH, TEST_HEIGHT);
     stopScene();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
+
+  // A window of that size: its drawable, and a new one's depth buffer,
+  // which the frames clear only when they are done.
+  void useDrawable(int width, int height) {
+    ASSERT_TRUE(makeTestContextCurrent(width, height));
+    window.width = width, window.height = height;
+    glClear(GL_DEPTH_BUFFER_BIT);
   }
 
   // Both passes at every step-th logical pixel, in a drawable of that size
   // (a frame drawn first, so that its viewport is the one in force).
   std::vector<Records> pickGrid(int width, int height, int step) {
-    window.width = width, window.height = height;
+    useDrawable(width, height);
     renderScene();
     std::vector<Records> grid;
     for (mouseY = 0; mouseY < LOGICAL_SCREEN_HEIGHT; mouseY += step) {
@@ -83,7 +89,7 @@ protected:
   }
 
   Picture frameAt(int width, int height) {
-    window.width = width, window.height = height;
+    useDrawable(width, height);
     mouseX = 300, mouseY = 200; // the game's cursor over the world
     renderScene();
     Picture picture{width, height, std::vector<unsigned char>(width * height * 4)};

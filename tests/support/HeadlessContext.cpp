@@ -3,6 +3,9 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <map>
+#include <utility>
+
 namespace {
 
 // The game's own OpenGL 1.1 calls need the compatibility profile; in an ES
@@ -22,11 +25,22 @@ constexpr EGLint CONTEXT_VERSION = EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
 struct EglState {
   EGLDisplay display = EGL_NO_DISPLAY;
   EGLConfig config = nullptr;
-  EGLSurface surface = EGL_NO_SURFACE;
+  EGLSurface surface = EGL_NO_SURFACE; // the current one
   EGLContext context = EGL_NO_CONTEXT;
+  // One pbuffer per size asked for, kept for the process's life.
+  std::map<std::pair<int, int>, EGLSurface> surfaces;
 };
 
 EglState eglState;
+
+EGLSurface surfaceOfSize(EglState &state, int width, int height) {
+  EGLSurface &surface = state.surfaces[{width, height}];
+  if (surface == EGL_NO_SURFACE) {
+    const EGLint attributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+    surface = eglCreatePbufferSurface(state.display, state.config, attributes);
+  }
+  return surface;
+}
 
 bool createContextOnly(EglState &state) {
   const EGLint contextAttributes[] = {CONTEXT_VERSION_ATTRIBUTE, CONTEXT_VERSION, EGL_NONE};
@@ -67,17 +81,19 @@ bool createContext(EglState &state) {
   if (!eglChooseConfig(state.display, configAttributes, &state.config, 1, &count) || count < 1) {
     return false;
   }
-  const EGLint surfaceAttributes[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT,
-                                      EGL_NONE};
-  state.surface = eglCreatePbufferSurface(state.display, state.config, surfaceAttributes);
+  state.surface = surfaceOfSize(state, TEST_WIDTH, TEST_HEIGHT);
   return state.surface != EGL_NO_SURFACE && createContextOnly(state);
 }
 
 } // namespace
 
-bool makeTestContextCurrent() {
+bool makeTestContextCurrent(int width, int height) {
   static const bool created = createContext(eglState);
-  return created &&
+  if (!created) {
+    return false;
+  }
+  eglState.surface = surfaceOfSize(eglState, width, height);
+  return eglState.surface != EGL_NO_SURFACE &&
          eglMakeCurrent(eglState.display, eglState.surface, eglState.surface, eglState.context);
 }
 

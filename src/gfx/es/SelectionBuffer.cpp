@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int PLANES = 6;
+constexpr double DEPTH_SCALE = 4294967295.0;
 // A triangle gains at most one corner from each plane it is clipped against.
 constexpr int MAXIMUM_CORNERS = 3 + PLANES;
 
@@ -13,7 +14,6 @@ struct Polygon {
   std::array<Vector4, MAXIMUM_CORNERS> corners;
   int count = 0;
 };
-constexpr double DEPTH_SCALE = 4294967295.0;
 
 // Signed distance of a clip-space point inside plane p of the view volume
 // (non-negative inside): -w <= x, x <= w, and the same for y and z.

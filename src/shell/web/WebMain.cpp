@@ -8,6 +8,10 @@
 #include "game/Game.h"
 #include "shell/Scene.h"
 #include "shell/web/WebShell.h"
+#include "world/Cell.h"
+#include "world/LoadedArea.h"
+#include "world/Movement.h"
+#include "world/Space.h"
 
 #include <emscripten.h>
 
@@ -125,6 +129,16 @@ EMSCRIPTEN_KEEPALIVE double pickrpg_player_x() {
 
 EMSCRIPTEN_KEEPALIVE double pickrpg_player_y() {
   return game.getPlayerWorldY();
+}
+
+// 1 when another being stands dx squares right of the player, where a step
+// is refused: a test waits for the square to be free before it steps.
+EMSCRIPTEN_KEEPALIVE int pickrpg_being_right_of_player(int dx) {
+  const int x = static_cast<int>(wrapToCell(game.getPlayerWorldX() + static_cast<float>(dx)));
+  const int y = static_cast<int>(wrapToCell(game.getPlayerWorldY()));
+  const Space &square =
+      game.getWorld().getCell(LoadedArea::CENTRE, LoadedArea::CENTRE).getSpace(x, y);
+  return square.getBeing() != nullptr ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int pickrpg_frame_count() {
