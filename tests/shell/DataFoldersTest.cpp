@@ -66,17 +66,17 @@ TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
     std::vector<Place> existing;
     Place expected;
   } rows[] = {
-      {"Data/ in the working directory comes first", true, {Run, Chosen, Beside, Installed}, Run},
-      {"then the folder given with --data, relative to the working directory",
+      {"the folder given with --data, relative to the working directory, comes first",
        true,
-       {Chosen, Beside, Installed},
+       {Run, Chosen, Beside, Installed},
        Chosen},
+      {"then Data/ in the working directory", true, {Run, Beside, Installed}, Run},
       {"then Data/ beside the real executable, not beside its link",
        true,
        {Beside, Installed},
        Beside},
       {"then the installed data folder", false, {Installed}, Installed},
-      {"none: the first folder, so that loading fails and says so", true, {}, Run},
+      {"none: the first folder, so that loading fails and says so", true, {}, Chosen},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.what);
@@ -94,8 +94,8 @@ TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
 // comes from; a folder that is reached twice (the executable in the working
 // directory) is tried once.
 TEST_F(DataFoldersTest, TheSearchOrderNamesEachFolderOnceWithItsSource) {
-  EXPECT_EQ(search(true).describe(), "  " + run.string() + " (in the working directory)\n  " +
-                                         chosen.string() + " (given with --data)\n  " +
+  EXPECT_EQ(search(true).describe(), "  " + chosen.string() + " (given with --data)\n  " +
+                                         run.string() + " (in the working directory)\n  " +
                                          beside.string() + " (beside the executable)\n  " +
                                          installed.string() + " (installed data)\n");
   const DataFolders fromItsOwnFolder(
@@ -116,14 +116,14 @@ TEST_F(DataFoldersTest, AFailureNamesEveryFolderTriedAndWhatTheChosenOneLacks) {
   const std::string noChosen = "\n" + chosen.string() + " (given with --data): no such folder";
   const std::string besideLabel = "\n" + beside.string() + " (beside the executable)";
   EXPECT_EQ(search(true).failureDetails("Data/BlueFace.tga"),
-            "\nFolders tried:" + noRun + noChosen + besideLabel + ": no such folder\n" +
+            "\nFolders tried:" + noChosen + noRun + besideLabel + ": no such folder\n" +
                 installed.string() + " (installed data): no such folder");
 
   makeFolders({beside, installed});
   EXPECT_EQ(search(true).failureDetails("Data/Font.tga"),
-            "\nFolders tried:" + noRun + noChosen + besideLabel + ": Font.tga is missing");
+            "\nFolders tried:" + noChosen + noRun + besideLabel + ": Font.tga is missing");
   std::ofstream(beside / "Font.tga") << "not an image";
-  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noRun + noChosen +
+  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noChosen + noRun +
                                                               besideLabel +
                                                               ": Font.tga is not a readable image");
 }
