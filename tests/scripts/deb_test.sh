@@ -65,8 +65,7 @@ diff -u "$WORK/expected-files.txt" "$WORK/files.txt" >"$WORK/files.diff" ||
 log "the package holds the $(wc -l <"$WORK/files.txt") files of the system layout under /usr"
 
 start_display "$WORK"
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 
 if ! on_a_throwaway_machine; then
   log "== not root with CI=true: the package is unpacked, not installed"

@@ -72,6 +72,19 @@ require_env() {
   fi
 }
 
+# SDL draws its message boxes with the X core fonts.
+require_core_fonts() {
+  [ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
+    unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+}
+
+# Sets EXE to the Windows executable test.sh built.
+require_windows_executable() {
+  EXE="${PICKRPG_WIN_EXE:-}"
+  [ -n "$EXE" ] && [ -f "$EXE" ] ||
+    unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
+}
+
 on_exit() { CLEANUP_STEPS+=("$1"); }
 
 cleanup() {

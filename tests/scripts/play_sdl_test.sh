@@ -20,9 +20,7 @@ mkdir -p "$SHOTS"
 trap cleanup EXIT
 start_display "$SHOTS"
 
-# SDL draws its message boxes with the X core fonts.
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 
 GAME_COMMAND=("$GAME")
 PLAY_FOLDER=$PICKRPG_SOURCE_DIR

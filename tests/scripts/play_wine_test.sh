@@ -9,10 +9,7 @@ source "$(dirname "$0")/play_session.sh"
 
 require_env
 require_tools Xvfb xdotool xwininfo import convert wine wineboot wineserver
-EXE="${PICKRPG_WIN_EXE:-}"
-if [ -z "$EXE" ] || [ ! -f "$EXE" ]; then
-  unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
-fi
+require_windows_executable
 data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
 
 SHOTS="$PICKRPG_BUILD_DIR/play-wine"

@@ -17,9 +17,7 @@ mkdir -p "$ARTIFACTS"
 trap cleanup EXIT
 start_display "$ARTIFACTS"
 
-# SDL draws its message boxes with the X core fonts.
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 
 GAME_COMMAND=("$GAME")
 NO_KEY=Escape

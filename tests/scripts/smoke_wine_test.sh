@@ -8,10 +8,7 @@ source "$(dirname "$0")/lib.sh"
 
 require_env
 require_tools Xvfb xdotool xwininfo xprop import convert wine wineboot wineserver
-EXE="${PICKRPG_WIN_EXE:-}"
-if [ -z "$EXE" ] || [ ! -f "$EXE" ]; then
-  unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
-fi
+require_windows_executable
 
 ARTIFACTS="$PICKRPG_BUILD_DIR/smoke/wine"
 rm -rf "$ARTIFACTS"
