@@ -376,32 +376,45 @@ click_square() {
 
 click_button() { click $((BUTTON_XS[$1] + BUTTON_SIZE / 2)) $((BUTTON_TOP + BUTTON_SIZE / 2)); }
 
-# The world above the log and the buttons, where a click on the person
-# reaches it (the red close squares are never shown while it is looked for).
-PERSON_BOTTOM=632
-PERSON_REGION=${GAME_WIDTH}x$PERSON_BOTTOM+0+0
+# The interface along the bottom, which takes a click meant for the world:
+# the log with its scroll squares, and the buttons left and right of it.
+BOTTOM_INTERFACE=("326x136+356+632" "340x${BUTTON_SIZE}+10+$BUTTON_TOP"
+  "136x${BUTTON_SIZE}+690+$BUTTON_TOP")
 
-# find_red_being FILE: prints the centre of the red-tinted person in the
-# world part of a screenshot, or fails when none is there.
+# reachable X Y: a click at that pixel reaches the world (no window open).
+reachable() {
+  local area
+  [ "$1" -ge 0 ] && [ "$1" -lt "$GAME_WIDTH" ] && [ "$2" -ge 0 ] && [ "$2" -lt "$GAME_HEIGHT" ] ||
+    return 1
+  for area in "${BOTTOM_INTERFACE[@]}"; do
+    awk -v x="$1" -v y="$2" -v area="$area" 'BEGIN {
+      split(area, a, "[x+]"); exit !(x >= a[3] && x < a[3] + a[1] && y >= a[4] && y < a[4] + a[2])
+    }' && return 1
+  done
+  return 0
+}
+
+# find_red_being FILE: prints the centre of the red-tinted person anywhere
+# in a screenshot of the game window, or fails when none is there.
 find_red_being() {
   local box
   # Sampled down to a quarter first; walls are brown, the ground green.
-  box=$(convert "$1" -crop "$PERSON_REGION" +repage -sample 25% \
-    -color-matrix "$REDNESS" -channel R -separate +channel -threshold 30% \
-    -format '%@' info: 2>/dev/null)
+  box=$(convert "$1" -sample 25% -color-matrix "$REDNESS" -channel R -separate +channel \
+    -threshold 30% -format '%@' info: 2>/dev/null)
   # An empty mask trims to a 0 x 0 box.
   case "$box" in
   "" | 0x0* | 1x1*) return 1 ;;
   esac
-  awk -v box="$box" -v region="$PERSON_REGION" 'BEGIN {
-    split(box, b, "[x+]"); split(region, r, "[x+]")
+  awk -v box="$box" 'BEGIN {
+    split(box, b, "[x+]")
     if (b[1] < 2 || b[2] < 2) exit 1
-    printf "%d %d\n", r[3] + 4 * (b[3] + b[1] / 2), r[4] + 4 * (b[4] + b[2] / 2)
+    printf "%d %d\n", 4 * (b[3] + b[1] / 2), 4 * (b[4] + b[2] / 2)
   }'
 }
 
 # person_square FILE: prints the centre of the square nearest to the
-# person in the world part of a screenshot, or fails when it is not there.
+# person in a screenshot, or fails when it is not there or a click there
+# would reach the interface instead.
 # A click reaches the ground under the pointer, and under the figure, which
 # floats half a unit above the ground (13.5 units from the eye), that is off
 # its square far from the view's centre; so the figure's centre is turned
@@ -421,8 +434,7 @@ person_square() {
   }')
   # shellcheck disable=SC2086 # two numbers
   square=$(square_position $square)
-  local x=${square% *} y=${square#* }
-  [ "$x" -ge 0 ] && [ "$x" -lt "$GAME_WIDTH" ] && [ "$y" -ge 0 ] && [ "$y" -lt "$PERSON_BOTTOM" ] ||
-    return 1
+  # shellcheck disable=SC2086 # two numbers
+  reachable $square || return 1
   echo "$square"
 }
