@@ -2,15 +2,11 @@
 // working directory, the folder given with --data, the executable's folder
 // reached through a symbolic link, and the installed data folder beside bin/.
 
-#include "GlContext.h"
-
-#include "gfx/Gl.h"
-#include "gfx/Texture.h"
 #include "shell/DataFolders.h"
+#include "gfx/Texture.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -126,37 +122,4 @@ TEST_F(DataFoldersTest, AFailureNamesEveryFolderTriedAndWhatTheChosenOneLacks) {
   EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noChosen + noRun +
                                                               besideLabel +
                                                               ": Font.tga is not a readable image");
-}
-
-// The kernel's link to the running executable leads to the folder that
-// holds the test binary itself, named without any link on the way.
-TEST(DataFolders, TheRunningExecutableIsFoundThroughProcSelfExe) {
-  const DataFolders folders({"", "", "/proc/self/exe", ""});
-  ASSERT_EQ(folders.searchOrder().size(), 2u);
-  EXPECT_EQ(folders.searchOrder()[0].path, fs::path(DATA_FOLDER_NAME));
-  const fs::path beside = folders.searchOrder()[1].path;
-  EXPECT_EQ(beside.filename(), "Data");
-  EXPECT_EQ(beside.parent_path(), fs::canonical(beside.parent_path()));
-  EXPECT_TRUE(
-      fs::equivalent(beside.parent_path() / program_invocation_short_name, "/proc/self/exe"));
-}
-
-// The images are read from the chosen folder, not from the working
-// directory, and a gap in it is the image that fails.
-TEST_F(DataFoldersTest, TheTexturesLoadFromTheChosenFolderUpToTheMissingImage) {
-  ASSERT_TRUE(makeTestContextCurrent());
-  makeFolders({beside});
-  for (const TextureFile &entry : textureFiles) {
-    const fs::path name = fs::path(entry.fileName).filename();
-    fs::copy_file(fs::path(PICKRPG_SOURCE_DIR) / entry.fileName, beside / name);
-  }
-  fs::current_path(root / "run");
-  EXPECT_EQ(loadTextureTable(search(false).chosen()), -1);
-  fs::remove(beside / "Font.tga");
-  EXPECT_EQ(loadTextureTable(search(false).chosen()), FontTexture);
-  fs::current_path(PICKRPG_SOURCE_DIR);
-  for (Texture &texture : textures) {
-    glDeleteTextures(1, &texture.textureId);
-    texture.textureId = 0;
-  }
 }
