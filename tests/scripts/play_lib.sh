@@ -178,11 +178,43 @@ shot() {
 }
 
 # capture [FILE]: takes the screenshot again, into FILE or under the
-# newest one's name.
+# newest one's name. Whatever the window's size, the screenshot is the
+# game's 1024 x 768 picture: a fitted picture is cut out of the window and
+# scaled back, so that every check speaks of logical pixels.
 capture() {
+  local fitted=()
+  [ "$FIT" = "1 0 0" ] ||
+    fitted=(-crop "$(fit_geometry)" +repage -filter Box -resize "${GAME_WIDTH}x${GAME_HEIGHT}!")
   # Light compression: a busy machine takes seconds over the default.
-  import -window "$GAME_WINDOW" -quality 10 "${1:-$LAST_SHOT}" 2>/dev/null ||
+  import -window "$GAME_WINDOW" "${fitted[@]}" -quality 10 "${1:-$LAST_SHOT}" 2>/dev/null ||
     fail "no screenshot of window $GAME_WINDOW"
+}
+
+# ---------------------------------------------------------------------------
+# The picture in a window of any size
+
+# The scale and the top-left corner of the game's picture in the client
+# area, as the game fits it: s = min(W / 1024, H / 768), centred.
+FIT="1 0 0"
+
+# fit_window: works FIT out from the game window's client size.
+fit_window() {
+  FIT=$(client_size "$GAME_WINDOW" | awk -F x -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" '{
+    s = $1 / w; if ($2 / h < s) s = $2 / h
+    printf "%g %g %g\n", s, ($1 - w * s) / 2, ($2 - h * s) / 2 }')
+}
+
+# The picture's rectangle in the client area, as a crop geometry.
+fit_geometry() {
+  awk -v fit="$FIT" -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" 'BEGIN {
+    split(fit, f, " "); printf "%dx%d+%d+%d\n", w * f[1], h * f[1], f[2], f[3] }'
+}
+
+# on_window X Y: the client pixel that shows the middle of logical pixel
+# (X, Y).
+on_window() {
+  awk -v x="$1" -v y="$2" -v fit="$FIT" 'BEGIN {
+    split(fit, f, " "); printf "%d %d\n", f[2] + (x + 0.5) * f[1], f[3] + (y + 0.5) * f[1] }'
 }
 
 # picture_mismatch FILE NAME GEOMETRY: how many of the picture's opaque
@@ -277,6 +309,9 @@ text_count() {
   DETAIL="$COUNT text pixels changed in $2 since $(basename "$1")"
 }
 
+# text_near BEFORE REGION PIXELS: at most PIXELS text pixels differ.
+text_near() { text_count "$1" "$2" && [ "$COUNT" -le "$3" ]; }
+
 # world_changed BEFORE REGION / world_same BEFORE REGION
 world_changed() { world_count "$@" && [ "$COUNT" -ge "$WORLD_CHANGED_PIXELS" ]; }
 world_same() { world_count "$@" && [ "$COUNT" -lt "$WORLD_CHANGED_PIXELS" ]; }
@@ -348,23 +383,33 @@ park_cursor() {
   PARKED=$((1 - PARKED))
   region=$(cursor_region "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}" "$(cursor_size "$held")")
   point_at "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}"
-  # Only the cursor's square is taken: the check runs often.
-  until import -window "$GAME_WINDOW" -crop "$region" +repage "$PICTURES/parking.miff" 2>/dev/null &&
-    fewest_mismatches "$PICTURES/parking.miff" "$held" "${region%%+*}+0+0" &&
+  until capture "$PICTURES/parking.miff" &&
+    fewest_mismatches "$PICTURES/parking.miff" "$held" "$region" &&
     [ "$((MISMATCHES * 100))" -le "$((OPAQUE * PICTURE_SHOWN_PERCENT))" ]; do
     [ "$SECONDS" -lt "$deadline" ] || fail "the cursor does not show in $region: $DETAIL"
   done
 }
 
-point_at() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" || fail "cannot move the cursor"; }
+# point_at X Y: the cursor to a logical pixel (top-down).
+point_at() {
+  # shellcheck disable=SC2046 # two numbers
+  xdotool mousemove --window "$GAME_WINDOW" $(on_window "$1" "$2") || fail "cannot move the cursor"
+}
 
-# click X Y: a left click at a client pixel (top-down), then the cursor
+# click X Y: a left click at a logical pixel (top-down), then the cursor
 # goes back to where it rested. A click acts when the game handles it, not
 # at the next frame, so clicks in a row are never lost.
 click() {
+  # shellcheck disable=SC2046 # two numbers
+  click_client $(on_window "$1" "$2")
+}
+
+# click_client X Y: the same at a pixel of the client area.
+click_client() {
+  # shellcheck disable=SC2046 # two numbers
   xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" click 1 \
-    mousemove --window "$GAME_WINDOW" "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}" ||
-    fail "cannot click at ($1, $2)"
+    mousemove --window "$GAME_WINDOW" $(on_window "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}") ||
+    fail "cannot click at ($1, $2) of the client area"
 }
 
 click_square() {

@@ -8,7 +8,7 @@ source "$(dirname "$0")/play_lib.sh"
 source "$(dirname "$0")/play_session.sh"
 
 require_env
-require_tools Xvfb xdotool xwininfo xlsfonts import convert
+require_tools Xvfb openbox xprop xdotool xwininfo xlsfonts import convert
 GAME="$PICKRPG_BUILD_DIR/pickrpg"
 [ -x "$GAME" ] || unavailable "no executable at $GAME"
 data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
@@ -18,13 +18,11 @@ ARTIFACTS=$SHOTS
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 trap cleanup EXIT
-start_display "$SHOTS"
+play_display "$SHOTS"
 
 require_core_fonts
 
 GAME_COMMAND=("$GAME")
 PLAY_FOLDER=$PICKRPG_SOURCE_DIR
-NO_KEY=Escape
 QUESTION_SECONDS=30
-FALLBACK_SIZE=exact
 play_session
