@@ -80,7 +80,7 @@ bool measureStart(Samples &samples) {
 // Puts the cursor where the centre of space (x, y) of the centre cell is
 // drawn through the camera of a frame.
 void aimAtSpace(int x, int y) {
-  squareOnScreen(x, y, window.width, window.height, mouseX, mouseY);
+  squareOnScreen(x, y, window.getClientWidth(), window.getClientHeight(), mouseX, mouseY);
 }
 
 Space &worldClickSpace() {

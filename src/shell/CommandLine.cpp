@@ -32,6 +32,10 @@ const char *const USAGE =
     "  F1            switch between full screen and a window (starts a new game)\n"
     "  Escape        quit\n"
     "\n"
+    "Window: the game's 1024 x 768 picture fills the window at any size, kept in\n"
+    "shape with black bars beside it; resize or maximise it as you like. Full\n"
+    "screen covers the whole monitor without changing its display mode.\n"
+    "\n"
     "The images are read from the first of these folders that exists:\n";
 
 bool startsWith(const std::string &text, const std::string &prefix) {

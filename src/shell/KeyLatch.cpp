@@ -31,6 +31,12 @@ void KeyLatch::updateDone() {
   }
 }
 
+void KeyLatch::releaseAll() {
+  for (int key = 0; key < KeyTable::SIZE; ++key) {
+    release(key);
+  }
+}
+
 void KeyLatch::clear() {
   // A release still waiting can only let go of a key that is already up, and
   // the next press marks its key unread anyway.

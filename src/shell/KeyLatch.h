@@ -16,6 +16,9 @@ public:
   void release(int virtualKey);
   // After every scene update: the releases that waited for it take effect.
   void updateDone();
+  // Lets go of every held key as its key-up would: when the window loses
+  // the keyboard, no key-up will come for the keys held then.
+  void releaseAll();
   // Forgets every key, also one that is held or waits for its release.
   void clear();
 

@@ -2,6 +2,7 @@
 
 #include "gfx/Gl.h"
 #include "shell/Scene.h"
+#include "shell/ScreenFit.h"
 
 #include <string>
 #include <utility>
@@ -102,14 +103,25 @@ void MainLoop::keyUp(int virtualKey) {
   keys.release(virtualKey);
 }
 
-void MainLoop::mouseMoved(std::int32_t x, std::int32_t y) {
-  mouseX = x;
-  mouseY = y;
+void MainLoop::releaseAllKeys() {
+  keys.releaseAll();
 }
 
-void MainLoop::leftButtonDown(std::int32_t x, std::int32_t y) {
-  mouseMoved(x, y);
-  hooks.pickAtCursor(true);
+void MainLoop::mouseMoved(double x, double y) {
+  pointAtPicture(x, y);
+}
+
+void MainLoop::leftButtonDown(double x, double y) {
+  // A press on a bar, or one SDL reports outside the window while another
+  // button is held, must not pick what the picture's edge shows.
+  if (pointAtPicture(x, y)) {
+    hooks.pickAtCursor(true);
+  }
+}
+
+bool MainLoop::pointAtPicture(double x, double y) {
+  const ScreenFit fit(getDrawableWidth(), getDrawableHeight());
+  return fit.toLogical(x, y, mouseX, mouseY);
 }
 
 void MainLoop::modeToggleArrived() {
@@ -165,12 +177,13 @@ void MainLoop::runFrame() {
   swapBuffers();
 }
 
-void resizeViewport(int width, int height) {
-  glViewport(0, 0, width, height);
+void resizeViewport(int drawableWidth, int drawableHeight) {
+  const ScreenFit fit(drawableWidth, drawableHeight);
+  glViewport(fit.left(), fit.bottom(), fit.width(), fit.height());
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  // A window dragged down to no height would otherwise divide by zero.
-  const double aspect = static_cast<double>(width) / static_cast<double>(height > 0 ? height : 1);
+  // The picture keeps the logical screen's shape whatever the window's is.
+  const double aspect = static_cast<double>(LOGICAL_SCREEN_WIDTH) / LOGICAL_SCREEN_HEIGHT;
   gluPerspective(FIELD_OF_VIEW, aspect, NEAR_PLANE, FAR_PLANE);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();

@@ -70,8 +70,10 @@ protected:
 
   // What every backend shows the same way.
   static constexpr const char *WINDOW_TITLE = "Tavu's Picking Tutorial";
-  static constexpr int WINDOW_WIDTH = 1024;
-  static constexpr int WINDOW_HEIGHT = 768;
+  // A new window shows the logical screen at its own size (times the
+  // screen's scale where the platform has one).
+  static constexpr int WINDOW_WIDTH = LOGICAL_SCREEN_WIDTH;
+  static constexpr int WINDOW_HEIGHT = LOGICAL_SCREEN_HEIGHT;
   static constexpr int COLOUR_BITS = 16;
   static constexpr int DEPTH_BITS = 16;
   static constexpr const char *QUESTION_TEXT = "Would You Like To Run In Fullscreen Mode?";
@@ -86,11 +88,11 @@ protected:
   // failure the backend has already said why if it can.
   virtual bool registerShell() = 0;
   virtual void unregisterShell() = 0;
-  // Opens the window with a current GL context and the viewport set. When
-  // full screen is wanted but the display mode cannot be set, the backend
-  // tells the user and opens a window instead.
+  // Opens the window with a current GL context and the viewport set. Full
+  // screen covers the monitor the game is on without changing its display
+  // mode, so it cannot fail where a window would not.
   virtual bool openShellWindow(bool fullScreen) = 0;
-  // Releases the context and the window and restores the desktop mode.
+  // Releases the context and the window.
   virtual void closeShellWindow() = 0;
   // Takes one waiting message, if any, and handles it; the quit message
   // posted by postQuit is reported, not handled.
@@ -107,12 +109,17 @@ protected:
   virtual void postQuit() = 0;
   virtual void postModeToggle() = 0;
 
-  // Input as the backend's message handling sees it: virtual-key codes,
-  // client pixels with the origin at the top-left corner.
+  // Input as the backend's message handling sees it: virtual-key codes, and
+  // pointer positions in drawable pixels with the origin at the top-left
+  // corner (a backend whose events count in points scales them first). The
+  // pointer is mapped to the logical screen; over a bar beside the picture
+  // it neither moves the game's cursor nor picks.
   void keyDown(int virtualKey);
   void keyUp(int virtualKey);
-  void mouseMoved(std::int32_t x, std::int32_t y);
-  void leftButtonDown(std::int32_t x, std::int32_t y);
+  // Every held key goes up: the window lost the keyboard.
+  void releaseAllKeys();
+  void mouseMoved(double x, double y);
+  void leftButtonDown(double x, double y);
   void modeToggleArrived();
 
 private:
@@ -133,10 +140,14 @@ private:
   bool openScene();
   void closeScene();
   void failRun(std::string text, int exitCode);
+  // Moves the game's cursor to the logical pixel under a drawable position;
+  // false, leaving it where it was, when the position is not on the picture.
+  bool pointAtPicture(double x, double y);
   bool fullScreenAtStart();
   void runFrame();
 };
 
-// Viewport over the whole client area with a provisional perspective; every
-// frame sets its own projection, this one holds until the first.
-void resizeViewport(int width, int height);
+// Viewport over the picture fitted into a drawable of that size, with a
+// provisional perspective; every frame sets its own viewport and projection,
+// these hold until the first.
+void resizeViewport(int drawableWidth, int drawableHeight);

@@ -5,6 +5,7 @@
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
 #include "shell/Camera.h"
+#include "shell/ScreenFit.h"
 #include "shell/ShellWindow.h"
 
 #include <cstdlib>
@@ -26,6 +27,11 @@ constexpr std::int32_t NO_HIT_NAME = -1;
 const GLfloat LIGHT_AMBIENT[] = {0.0f, 0.0f, 0.0f, 0.0f};
 const GLfloat LIGHT_DIFFUSE[] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat LIGHT_POSITION[] = {1.0f, 1.0f, 15.0f, 1.0f};
+
+// Picking always runs on the logical screen, whatever the drawable: a click
+// at a logical pixel picks what the 1024 x 768 game picks there, and hits do
+// not depend on the viewport the picture is drawn through.
+const GLint LOGICAL_VIEWPORT[4] = {0, 0, LOGICAL_SCREEN_WIDTH, LOGICAL_SCREEN_HEIGHT};
 
 const char *failedFile = "";
 std::filesystem::path dataFolder = DATA_FOLDER_NAME;
@@ -69,18 +75,19 @@ void beginSelection() {
   glPushName(0);
 }
 
-void pickMatrixAtCursor(const GLint viewport[4]) {
+void pickMatrixAtCursor() {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, const_cast<GLint *>(viewport));
+  gluPickMatrix(mouseX, LOGICAL_SCREEN_HEIGHT - mouseY, 1.0, 1.0,
+                const_cast<GLint *>(LOGICAL_VIEWPORT));
 }
 
-GLint selectInWorld(const GLint viewport[4]) {
+GLint selectInWorld() {
   beginSelection();
   glTranslated(-camera::SHIFT_X, 0.0, 0.0);
-  pickMatrixAtCursor(viewport);
-  applyPerspective(viewport[2], viewport[3]);
+  pickMatrixAtCursor();
+  applyPerspective(LOGICAL_SCREEN_WIDTH, LOGICAL_SCREEN_HEIGHT);
   glMatrixMode(GL_MODELVIEW);
   glTranslated(0.0, 0.0, -camera::DISTANCE);
 
@@ -97,8 +104,8 @@ GLint selectInWorld(const GLint viewport[4]) {
   return hits;
 }
 
-void pickInWorld(bool isClick, const GLint viewport[4]) {
-  const GLint hits = selectInWorld(viewport);
+void pickInWorld(bool isClick) {
+  const GLint hits = selectInWorld();
   if (hits > 0) {
     game.markWorldHit(firstHitName(hits), isClick ? Game::MARK_CHOSEN : Game::MARK_TEMPORARY);
   }
@@ -107,10 +114,10 @@ void pickInWorld(bool isClick, const GLint viewport[4]) {
   }
 }
 
-GLint selectInInterface(const GLint viewport[4]) {
+GLint selectInInterface() {
   beginSelection();
-  pickMatrixAtCursor(viewport);
-  glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
+  pickMatrixAtCursor();
+  glOrtho(0, LOGICAL_SCREEN_WIDTH, 0, LOGICAL_SCREEN_HEIGHT, -1, 1);
   glMatrixMode(GL_MODELVIEW);
 
   pickingPass = 1;
@@ -123,8 +130,8 @@ GLint selectInInterface(const GLint viewport[4]) {
   return glRenderMode(GL_RENDER);
 }
 
-void pickInInterface(const GLint viewport[4]) {
-  const GLint hits = selectInInterface(viewport);
+void pickInInterface() {
+  const GLint hits = selectInInterface();
   game.onInterfaceClick(hits, firstHitName(hits), mouseX, mouseY);
 }
 
@@ -177,10 +184,13 @@ void advanceScene(std::uint32_t elapsed) {
 }
 
 void renderScene() {
-  const int width = currentWindow->getClientWidth();
-  const int height = currentWindow->getClientHeight();
+  // The clear covers the bars too; everything else is drawn through the
+  // fitted picture at the drawable's full resolution.
+  const ScreenFit fit(currentWindow->getDrawableWidth(), currentWindow->getDrawableHeight());
+  const int width = LOGICAL_SCREEN_WIDTH;
+  const int height = LOGICAL_SCREEN_HEIGHT;
   glClear(GL_COLOR_BUFFER_BIT);
-  glViewport(0, 0, width, height);
+  glViewport(fit.left(), fit.bottom(), fit.width(), fit.height());
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -210,15 +220,11 @@ void renderScene() {
 }
 
 std::int32_t selectWorldAtCursor() {
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  return selectInWorld(viewport);
+  return selectInWorld();
 }
 
 std::int32_t selectInterfaceAtCursor() {
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  return selectInInterface(viewport);
+  return selectInInterface();
 }
 
 const std::uint32_t *selectionRecords() {
@@ -226,11 +232,9 @@ const std::uint32_t *selectionRecords() {
 }
 
 void pickAtCursor(bool isClick) {
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
   if (!game.isOverInterface(mouseX, mouseY)) {
-    pickInWorld(isClick, viewport);
+    pickInWorld(isClick);
   } else if (isClick) {
-    pickInInterface(viewport);
+    pickInInterface();
   }
 }

@@ -4,10 +4,6 @@ ShellWindow *currentWindow = nullptr;
 std::int32_t mouseX = 0;
 std::int32_t mouseY = 0;
 
-bool ShellWindow::isInClientArea(std::int32_t x, std::int32_t y) const {
-  return x >= 0 && y >= 0 && x < getClientWidth() && y < getClientHeight();
-}
-
 void KeyTable::clear() {
   for (bool &key : down) {
     key = false;

@@ -5,6 +5,11 @@
 
 #include <cstdint>
 
+// The game's own screen: the game, the interface and picking think in these
+// client pixels whatever the real window is; the shell fits it to the window.
+constexpr int LOGICAL_SCREEN_WIDTH = 1024;
+constexpr int LOGICAL_SCREEN_HEIGHT = 768;
+
 // Key-down table indexed by Windows virtual-key code. The game clears an entry
 // itself to consume a press; the shell clears the whole table whenever a
 // window is created.
@@ -19,11 +24,14 @@ class ShellWindow {
 public:
   virtual ~ShellWindow() = default;
 
-  // Current client-area size in pixels, queried afresh on every call.
-  virtual int getClientWidth() const = 0;
-  virtual int getClientHeight() const = 0;
-  // Whether a point in client pixels lies on the client area.
-  bool isInClientArea(std::int32_t x, std::int32_t y) const;
+  // The client area the game lays itself out in: always the logical screen.
+  int getClientWidth() const { return LOGICAL_SCREEN_WIDTH; }
+  int getClientHeight() const { return LOGICAL_SCREEN_HEIGHT; }
+  // The real pixels of the GL drawable the picture is fitted into, queried
+  // afresh on every call (a high-density screen has more than the window's
+  // size in points).
+  virtual int getDrawableWidth() const = 0;
+  virtual int getDrawableHeight() const = 0;
 
   // Ends the run after the current message has been handled.
   virtual void requestQuit() = 0;
@@ -34,7 +42,8 @@ public:
 
 // The window the scene was started with; set by startScene.
 extern ShellWindow *currentWindow;
-// Last cursor position in client pixels, origin at the top-left corner.
+// Last cursor position in logical client pixels, origin at the top-left
+// corner: where the pointer last was over the picture.
 extern std::int32_t mouseX;
 extern std::int32_t mouseY;
 

@@ -39,10 +39,11 @@ protected:
   void press(int code) { keys.down[code] = true, frame(); }
   // A left click at client pixel (x, y), y from the top edge.
   void clickAt(int x, int y) { mouseX = x, mouseY = y, pickAtCursor(true); }
-  void clickButton(int k) { clickAt(game.buttonAt(k).getX() + 30, window.height - 40); }
+  void clickButton(int k) { clickAt(game.buttonAt(k).getX() + 30, window.getClientHeight() - 40); }
   // A click on the centre of space (x, y) of the centre cell, where the frame shows it.
   void clickSpace(int x, int y) {
-    squareOnScreen(x, y, window.width, window.height, mouseX, mouseY), pickAtCursor(true);
+    squareOnScreen(x, y, window.getClientWidth(), window.getClientHeight(), mouseX, mouseY),
+        pickAtCursor(true);
   }
   Space &centreSpace(int x, int y) { return game.getWorld().getCell(1, 1).getSpace(x, y); }
   Being &player() { return *game.getPlayer(); }

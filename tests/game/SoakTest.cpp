@@ -184,20 +184,21 @@ TEST_F(Soak, RandomPlayLosesNoItemAndKeepsEveryBeingAndWeight) {
       const bool opening = target >= 2 && !pack.isOpen();
       const int button = game.buttonAt(opening ? 5 : below(7)).getX();
       const int rectangles[][4] = {
-          {0, 0, window.width, window.height},               // anywhere: the world too
-          {button + 1, 11, 66, 66},                          // a button
-          {pack.getX() + half, pack.getY(), half, h},        // the pack
-          {pack.getX() + 2 * half - 30, pack.getY(), 30, h}, // close and scroll squares
+          {0, 0, window.getClientWidth(), window.getClientHeight()}, // anywhere: the world too
+          {button + 1, 11, 66, 66},                                  // a button
+          {pack.getX() + half, pack.getY(), half, h},                // the pack
+          {pack.getX() + 2 * half - 30, pack.getY(), 30, h},         // close and scroll squares
           {pack.getX() + slotX[slot] + 1, pack.getY() + slotY[slot] + 1, cell - 2, cell - 2}};
       const auto [x, y, width, height] = rectangles[opening ? 1 : target];
-      clickAt(x + below(width), window.height - y - below(height));
+      clickAt(x + below(width), window.getClientHeight() - y - below(height));
       action = "click at (" + std::to_string(mouseX) + ", " + std::to_string(mouseY) + ")";
     } else if (roll < 724) {
       for (int n = below(10) == 0 ? 2 : 1; n > 0; --n) { // at times two at once
         keys.down[gameKeys[below(12)]] = true;
       }
     } else if (roll < 744) {
-      mouseX = below(window.width), mouseY = below(window.height); // drawn there next frame
+      mouseX = below(window.getClientWidth()),
+      mouseY = below(window.getClientHeight()); // drawn there next frame
     }
     // Mostly ordinary frame times; sometimes none, sometimes the long gap
     // after the window was hidden, now and then any 32-bit count.

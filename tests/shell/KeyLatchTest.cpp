@@ -26,10 +26,10 @@ protected:
     GameTest::TearDown();
   }
   // The key's messages between two updates: 'v' a key-down (a press or an
-  // auto-repeat), '^' a key-up.
+  // auto-repeat), '^' a key-up, '~' the window losing the keyboard.
   void deliver(int key, const std::string &messages) {
     for (char message : messages) {
-      message == 'v' ? latch.press(key) : latch.release(key);
+      message == 'v' ? latch.press(key) : message == '~' ? latch.releaseAll() : latch.release(key);
     }
   }
   // One update as the main loop runs it; 1 if the key acted in it.
@@ -74,6 +74,9 @@ TEST_F(KeyLatchTest, EveryKeyDownActsOnceAndHeldShellKeysStayDown) {
       {"Escape released and pressed again", KeyEscape, {"v", "^v", "", "^"}, {1, 1, 1, 0}},
       {"F1 tapped", KeyF1, {"v^", ""}, {1, 0}},
       {"F1 held, then released", KeyF1, {"v", "", "^"}, {1, 1, 0}},
+      // Its key-up goes to the window that took the keyboard.
+      {"Escape held when the focus goes", KeyEscape, {"v", "~", ""}, {1, 0, 0}},
+      {"a tap just before the focus goes", KeySpace, {"v~", ""}, {1, 0}},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.what + std::string(", key ") + std::to_string(row.key));

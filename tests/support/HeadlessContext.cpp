@@ -58,7 +58,8 @@ bool createContext(EglState &state) {
   if (!eglChooseConfig(state.display, configAttributes, &config, 1, &count) || count < 1) {
     return false;
   }
-  const EGLint surfaceAttributes[] = {EGL_WIDTH, TEST_WIDTH, EGL_HEIGHT, TEST_HEIGHT, EGL_NONE};
+  const EGLint surfaceAttributes[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT,
+                                      EGL_NONE};
   state.surface = eglCreatePbufferSurface(state.display, config, surfaceAttributes);
   if (state.surface == EGL_NO_SURFACE) {
     return false;

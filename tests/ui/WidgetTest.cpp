@@ -30,15 +30,16 @@ protected:
 
 TEST_F(WidgetTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
   const TextWindow log(356, 0, 326, 136);
-  // Client height, cursor x and y, inside; the client height is read at
-  // every test.
-  const int cases[][4] = {{768, 500, 633, 1}, {768, 500, 767, 1}, {768, 500, 632, 0},
-                          {768, 500, 768, 0}, {768, 356, 700, 0}, {768, 357, 700, 1},
-                          {768, 681, 700, 1}, {768, 682, 700, 0}, {600, 500, 465, 1},
-                          {600, 500, 464, 0}, {600, 500, 599, 1}, {600, 500, 600, 0}};
-  for (const auto &c : cases) {
-    window.height = c[0];
-    EXPECT_EQ(log.contains(c[1], c[2]), c[3] == 1) << c[0] << ": " << c[1] << ", " << c[2];
+  // Cursor x and y on the logical screen, inside; a drawable of another
+  // size changes nothing.
+  const int cases[][3] = {{500, 633, 1}, {500, 767, 1}, {500, 632, 0}, {500, 768, 0},
+                          {356, 700, 0}, {357, 700, 1}, {681, 700, 1}, {682, 700, 0}};
+  for (const int drawableHeight : {768, 600}) {
+    window.height = drawableHeight;
+    for (const auto &c : cases) {
+      EXPECT_EQ(log.contains(c[0], c[1]), c[2] == 1)
+          << drawableHeight << ": " << c[0] << ", " << c[1];
+    }
   }
 }
 

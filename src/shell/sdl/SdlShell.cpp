@@ -13,27 +13,20 @@ constexpr int MESSAGE_BOX_ATTEMPTS = 3;
 constexpr int RED_BITS = 5;
 constexpr int GREEN_BITS = 6;
 constexpr int BLUE_BITS = 5;
-constexpr Uint32 FULL_SCREEN_FORMAT = SDL_PIXELFORMAT_RGB565;
-constexpr int PRIMARY_DISPLAY = 0;
 constexpr Uint32 NO_EVENT_TYPES = static_cast<Uint32>(-1);
+// SDL falls back on these when it reaches no display: a game that runs
+// there shows nothing and cannot be played or ended.
+const char *const INVISIBLE_DRIVERS[] = {"offscreen", "dummy"};
+const char *const NO_DISPLAY_TEXT =
+    "pickrpg cannot open a window: no display was found (DISPLAY and WAYLAND_DISPLAY).";
 
-// The display's own mode of exactly width x height, if it has one.
-bool findDisplayMode(int width, int height, SDL_DisplayMode &mode) {
-  const SDL_DisplayMode wanted = {FULL_SCREEN_FORMAT, width, height, 0, nullptr};
-  return SDL_GetClosestDisplayMode(PRIMARY_DISPLAY, &wanted, &mode) != nullptr && mode.w == width &&
-         mode.h == height;
-}
-
-// Shows the full-screen window in mode; true only if the display really took
-// that size.
-bool enterDisplayMode(SDL_Window *window, const SDL_DisplayMode &mode) {
-  if (SDL_SetWindowDisplayMode(window, &mode) != 0) {
-    return false;
+bool isInvisibleDriver(const char *driver) {
+  for (const char *invisible : INVISIBLE_DRIVERS) {
+    if (driver != nullptr && SDL_strcmp(driver, invisible) == 0) {
+      return true;
+    }
   }
-  SDL_ShowWindow(window);
-  SDL_DisplayMode current;
-  return SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &current) == 0 &&
-         current.w == mode.w && current.h == mode.h;
+  return false;
 }
 
 // SDL shows an X11 box from a child process, which now and then fails to
@@ -58,18 +51,18 @@ void setContextAttributes(int depthBits) {
 
 } // namespace
 
-int SdlShell::getClientWidth() const {
+int SdlShell::getDrawableWidth() const {
   int width = 0;
   if (window != nullptr) {
-    SDL_GetWindowSize(window, &width, nullptr);
+    SDL_GL_GetDrawableSize(window, &width, nullptr);
   }
   return width;
 }
 
-int SdlShell::getClientHeight() const {
+int SdlShell::getDrawableHeight() const {
   int height = 0;
   if (window != nullptr) {
-    SDL_GetWindowSize(window, nullptr, &height);
+    SDL_GL_GetDrawableSize(window, nullptr, &height);
   }
   return height;
 }
@@ -95,6 +88,12 @@ bool SdlShell::askFullScreen() {
 
 bool SdlShell::registerShell() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "%s (SDL: %s)\n", NO_DISPLAY_TEXT, SDL_GetError());
+    return false;
+  }
+  if (isInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+    std::fprintf(stderr, "%s\n", NO_DISPLAY_TEXT);
+    SDL_Quit();
     return false;
   }
   quitEvent = SDL_RegisterEvents(OWN_EVENT_COUNT);
@@ -122,12 +121,11 @@ bool SdlShell::openShellWindow(bool wantFullScreen) {
   // No frame-rate limit: a frame whenever the queue is empty.
   SDL_GL_SetSwapInterval(0);
   visible = true;
-  resizeViewport(WINDOW_WIDTH, WINDOW_HEIGHT);
+  resizeViewport(getDrawableWidth(), getDrawableHeight());
   return true;
 }
 
 void SdlShell::closeShellWindow() {
-  // SDL gives the display its desktop mode back with the full-screen window.
   releaseWindow();
   SDL_ShowCursor(SDL_ENABLE);
   // What is still queued was meant for the window that is gone, as on Windows.
@@ -158,13 +156,13 @@ MainLoop::Message SdlShell::handleNextMessage() {
     handleKey(event.key);
     break;
   case SDL_MOUSEMOTION:
-    mouseMoved(event.motion.x, event.motion.y);
+    mouseMoved(event.motion.x * drawablePixelsPerPoint(),
+               event.motion.y * drawablePixelsPerPoint());
     break;
   case SDL_MOUSEBUTTONDOWN:
-    // While another button is held SDL reports presses outside the window
-    // too; they must not pick what lies off the screen.
-    if (event.button.button == SDL_BUTTON_LEFT && isInClientArea(event.button.x, event.button.y)) {
-      leftButtonDown(event.button.x, event.button.y);
+    if (event.button.button == SDL_BUTTON_LEFT) {
+      leftButtonDown(event.button.x * drawablePixelsPerPoint(),
+                     event.button.y * drawablePixelsPerPoint());
     }
     break;
   default:
@@ -207,30 +205,21 @@ void SdlShell::postModeToggle() {
   pushEvent(modeToggleEvent);
 }
 
-SDL_Window *SdlShell::createWindow(bool wantFullScreen) {
-  SDL_DisplayMode mode;
-  bool fullScreen = wantFullScreen && findDisplayMode(WINDOW_WIDTH, WINDOW_HEIGHT, mode);
-  if (wantFullScreen && !fullScreen) {
-    showError(MODE_SWITCH_FAILED_TEXT);
-  }
-  const Uint32 flags = SDL_WINDOW_OPENGL | (fullScreen ? SDL_WINDOW_FULLSCREEN | SDL_WINDOW_HIDDEN
-                                                       : SDL_WINDOW_RESIZABLE);
-  SDL_Window *made = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      WINDOW_WIDTH, WINDOW_HEIGHT, flags);
-  if (made != nullptr && fullScreen && !enterDisplayMode(made, mode)) {
-    // The system listed the mode but kept another size: go on in a window.
-    SDL_SetWindowFullscreen(made, 0);
-    SDL_SetWindowSize(made, WINDOW_WIDTH, WINDOW_HEIGHT);
-    SDL_SetWindowResizable(made, SDL_TRUE);
-    showError(MODE_SWITCH_FAILED_TEXT);
-  }
-  return made;
+SDL_Window *SdlShell::createWindow(bool fullScreen) {
+  // Full screen is a borderless window over the whole display at its own
+  // mode: no mode change, so other windows keep their places and a flat
+  // panel draws the picture at its native resolution.
+  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
+                       (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  const int centred = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(displayIndex));
+  return SDL_CreateWindow(WINDOW_TITLE, centred, centred, WINDOW_WIDTH, WINDOW_HEIGHT, flags);
 }
 
 void SdlShell::releaseWindow() {
   if (window == nullptr) {
     return;
   }
+  displayIndex = SDL_max(SDL_GetWindowDisplayIndex(window), 0);
   if (context != nullptr) {
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
@@ -253,7 +242,8 @@ void SdlShell::handleWindowEvent(const SDL_WindowEvent &event) {
     visible = true;
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    resizeViewport(event.data1, event.data2);
+    // The event counts in points; the viewport takes drawable pixels.
+    resizeViewport(getDrawableWidth(), getDrawableHeight());
     break;
   default:
     break;
@@ -270,6 +260,12 @@ void SdlShell::handleKey(const SDL_KeyboardEvent &event) {
   } else {
     keyUp(key);
   }
+}
+
+double SdlShell::drawablePixelsPerPoint() const {
+  int pointsWide = 0;
+  SDL_GetWindowSize(window, &pointsWide, nullptr);
+  return pointsWide > 0 ? static_cast<double>(getDrawableWidth()) / pointsWide : 1.0;
 }
 
 void SdlShell::pushEvent(Uint32 type) {

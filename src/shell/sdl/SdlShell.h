@@ -8,8 +8,8 @@
 
 class SdlShell : public MainLoop {
 public:
-  int getClientWidth() const override;
-  int getClientHeight() const override;
+  int getDrawableWidth() const override;
+  int getDrawableHeight() const override;
 
 protected:
   bool askFullScreen() override;
@@ -32,10 +32,16 @@ private:
   bool visible = false;
   Uint32 quitEvent = 0;
   Uint32 modeToggleEvent = 0;
+  // The display the last window was on: a mode toggle builds the new window
+  // there, so full screen covers the monitor the game was on.
+  int displayIndex = 0;
 
-  SDL_Window *createWindow(bool wantFullScreen);
+  SDL_Window *createWindow(bool fullScreen);
   void releaseWindow();
   void handleWindowEvent(const SDL_WindowEvent &event);
   void handleKey(const SDL_KeyboardEvent &event);
+  // SDL reports the pointer in window points, which a high-density screen
+  // backs with more than one drawable pixel each.
+  double drawablePixelsPerPoint() const;
   void pushEvent(Uint32 type);
 };

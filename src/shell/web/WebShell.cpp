@@ -36,14 +36,14 @@ bool canvasIsFullScreen() {
 
 } // namespace
 
-int WebShell::getClientWidth() const {
+int WebShell::getDrawableWidth() const {
   int width = 0;
   int height = 0;
   emscripten_get_canvas_element_size(CANVAS, &width, &height);
   return width;
 }
 
-int WebShell::getClientHeight() const {
+int WebShell::getDrawableHeight() const {
   int width = 0;
   int height = 0;
   emscripten_get_canvas_element_size(CANVAS, &width, &height);
@@ -83,7 +83,7 @@ bool WebShell::openShellWindow(bool fullScreen) {
   if (fullScreen) {
     requestCanvasFullScreen(CANVAS, MODE_SWITCH_FAILED_TEXT);
   }
-  resizeViewport(getClientWidth(), getClientHeight());
+  resizeViewport(getDrawableWidth(), getDrawableHeight());
   return true;
 }
 
@@ -135,8 +135,8 @@ void WebShell::swapBuffers() {
   // The browser shows the frame once the step is over; until then the
   // drawing buffer still holds it.
   if (keepingNextFrame) {
-    const int width = getClientWidth();
-    const int height = getClientHeight();
+    const int width = getDrawableWidth();
+    const int height = getDrawableHeight();
     frame.resize(static_cast<std::size_t>(width) * height * RGBA_BYTES);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
     keepingNextFrame = false;
@@ -185,7 +185,7 @@ void WebShell::queuePointer(PageEvent::Kind kind, const EmscriptenMouseEvent &ev
   double cssHeight = 0.0;
   emscripten_get_element_css_size(CANVAS, &cssWidth, &cssHeight);
   const CanvasPixel pixel = canvasPixelAt(event.targetX, event.targetY, cssWidth, cssHeight,
-                                          getClientWidth(), getClientHeight());
+                                          getDrawableWidth(), getDrawableHeight());
   events.push_back({kind, 0, pixel.x, pixel.y});
 }
 

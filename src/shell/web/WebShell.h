@@ -18,8 +18,8 @@ public:
   explicit WebShell(const SceneHooks &hooks) : MainLoop(hooks) {}
 
   // The canvas's drawing buffer, whatever size the page shows it at.
-  int getClientWidth() const override;
-  int getClientHeight() const override;
+  int getDrawableWidth() const override;
+  int getDrawableHeight() const override;
 
   // Frames drawn since the page was loaded.
   int framesDrawn() const { return frameCount; }

@@ -3,6 +3,11 @@
 #include "shell/win32/UserReply.h"
 #include "shell/win32/WideText.h"
 
+#include <shellscalingapi.h>
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr UINT MODE_TOGGLE_MESSAGE = WM_USER + 1;
@@ -13,14 +18,40 @@ constexpr WPARAM SYSTEM_COMMAND_MASK = 0xFFF0;
 constexpr WORD ICON_RESOURCE = 1;
 const char *const REGISTER_CLASS_FAILED_TEXT = "RegisterClassEx Failed!";
 
-bool setDisplayMode(int width, int height, int bitsPerPixel) {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof(mode);
-  mode.dmPelsWidth = width;
-  mode.dmPelsHeight = height;
-  mode.dmBitsPerPel = bitsPerPixel;
-  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-  return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+// The DPI Windows treats as 100 %.
+constexpr UINT STANDARD_DPI = 96;
+
+// The monitor's scale: 1 at 100 %, 1.5 at 150 %.
+double monitorScale(HMONITOR monitor) {
+  UINT dpiX = STANDARD_DPI;
+  UINT dpiY = STANDARD_DPI;
+  if (GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY) != S_OK || dpiX == 0) {
+    return 1.0;
+  }
+  return static_cast<double>(dpiX) / STANDARD_DPI;
+}
+
+LONG widthOf(const RECT &rectangle) {
+  return rectangle.right - rectangle.left;
+}
+
+LONG heightOf(const RECT &rectangle) {
+  return rectangle.bottom - rectangle.top;
+}
+
+// A rectangle of the given size centred in the area, no larger than it.
+RECT centredIn(const RECT &area, LONG width, LONG height) {
+  width = std::min(width, widthOf(area));
+  height = std::min(height, heightOf(area));
+  const LONG left = area.left + (widthOf(area) - width) / 2;
+  const LONG top = area.top + (heightOf(area) - height) / 2;
+  return {left, top, left + width, top + height};
+}
+
+// Client pixels from a mouse message: signed, since a captured pointer can
+// lie left of or above the window.
+double pointerCoordinate(WORD word) {
+  return static_cast<SHORT>(word);
 }
 
 PIXELFORMATDESCRIPTOR pixelFormatRequest(int colourBits, int depthBits) {
@@ -43,11 +74,11 @@ int keyCode(WPARAM wParam) {
 
 } // namespace
 
-int Win32Shell::getClientWidth() const {
+int Win32Shell::getDrawableWidth() const {
   return clientRectangle().right;
 }
 
-int Win32Shell::getClientHeight() const {
+int Win32Shell::getDrawableHeight() const {
   return clientRectangle().bottom;
 }
 
@@ -59,34 +90,45 @@ void Win32Shell::unregisterShell() {
   UnregisterClassA(app.className, app.instance);
 }
 
-bool Win32Shell::openShellWindow(bool wantFullScreen) {
-  fullScreen = wantFullScreen;
-  DWORD style = WS_OVERLAPPEDWINDOW;
-  DWORD extendedStyle = WS_EX_APPWINDOW;
+bool Win32Shell::openShellWindow(bool fullScreen) {
+  // Full screen is a borderless window over the whole monitor at its own
+  // mode: no mode change, so other windows keep their places and a flat
+  // panel draws the picture at its native resolution.
+  const DWORD style = fullScreen ? WS_POPUP : WS_OVERLAPPEDWINDOW;
   // The interface layer draws its own cursor.
   ShowCursor(FALSE);
-  RECT rectangle = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
-  if (!fullScreen) {
-    AdjustWindowRectEx(&rectangle, style, FALSE, extendedStyle);
-  } else if (setDisplayMode(WINDOW_WIDTH, WINDOW_HEIGHT, COLOUR_BITS)) {
-    style = WS_POPUP;
-    extendedStyle |= WS_EX_TOPMOST;
-  } else {
-    showError(MODE_SWITCH_FAILED_TEXT);
-    fullScreen = false;
-  }
-  window = CreateWindowExA(extendedStyle, app.className, WINDOW_TITLE, style, 0, 0,
-                           rectangle.right - rectangle.left, rectangle.bottom - rectangle.top,
-                           nullptr, nullptr, app.instance, this);
+  const RECT rectangle = windowRectangle(fullScreen);
+  window = CreateWindowExA(WS_EX_APPWINDOW, app.className, WINDOW_TITLE, style, rectangle.left,
+                           rectangle.top, widthOf(rectangle), heightOf(rectangle), nullptr, nullptr,
+                           app.instance, this);
   if (window == nullptr || !createGlContext()) {
-    // Also gives back the desktop mode and the cursor.
+    // Also gives back the cursor.
     closeShellWindow();
     return false;
   }
   ShowWindow(window, SW_NORMAL);
   visible = true;
-  resizeViewport(WINDOW_WIDTH, WINDOW_HEIGHT);
+  resizeViewport(getDrawableWidth(), getDrawableHeight());
   return true;
+}
+
+RECT Win32Shell::windowRectangle(bool wholeMonitor) const {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  const HMONITOR on =
+      monitor != nullptr ? monitor : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (!GetMonitorInfoA(on, &info)) {
+    info.rcMonitor = info.rcWork = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
+  }
+  if (wholeMonitor) {
+    return info.rcMonitor;
+  }
+  // The logical screen at the monitor's scale: as large as on a 100 %
+  // screen, but drawn with every pixel the monitor has.
+  const double scale = monitorScale(on);
+  RECT frame = {0, 0, std::lround(WINDOW_WIDTH * scale), std::lround(WINDOW_HEIGHT * scale)};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW);
+  return centredIn(info.rcWork, widthOf(frame), heightOf(frame));
 }
 
 void Win32Shell::closeShellWindow() {
@@ -105,11 +147,9 @@ void Win32Shell::closeShellWindow() {
     MSG leftOver;
     while (PeekMessageA(&leftOver, window, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+    monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
     DestroyWindow(window);
     window = nullptr;
-  }
-  if (fullScreen) {
-    ChangeDisplaySettingsA(nullptr, 0);
   }
   ShowCursor(TRUE);
 }
@@ -222,6 +262,18 @@ LRESULT Win32Shell::handleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
       return 0;
     }
     break;
+  case WM_DPICHANGED: {
+    // Moved to a monitor of another scale: Windows proposes the rectangle
+    // that keeps the window's size in its terms.
+    const auto *proposed = reinterpret_cast<const RECT *>(lParam);
+    SetWindowPos(handle, nullptr, proposed->left, proposed->top, widthOf(*proposed),
+                 heightOf(*proposed), SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+  }
+  case WM_KILLFOCUS:
+    // The key-ups of keys held now go to another window.
+    releaseAllKeys();
+    break;
   case WM_CLOSE:
     requestQuit();
     return 0;
@@ -245,10 +297,10 @@ LRESULT Win32Shell::handleMessage(HWND handle, UINT message, WPARAM wParam, LPAR
     }
     break;
   case WM_MOUSEMOVE:
-    mouseMoved(LOWORD(lParam), HIWORD(lParam));
+    mouseMoved(pointerCoordinate(LOWORD(lParam)), pointerCoordinate(HIWORD(lParam)));
     break;
   case WM_LBUTTONDOWN:
-    leftButtonDown(LOWORD(lParam), HIWORD(lParam));
+    leftButtonDown(pointerCoordinate(LOWORD(lParam)), pointerCoordinate(HIWORD(lParam)));
     break;
   case MODE_TOGGLE_MESSAGE:
     modeToggleArrived();

@@ -15,8 +15,8 @@ class Win32Shell : public MainLoop {
 public:
   explicit Win32Shell(HINSTANCE instance) : app{instance, CLASS_NAME} {}
 
-  int getClientWidth() const override;
-  int getClientHeight() const override;
+  int getDrawableWidth() const override;
+  int getDrawableHeight() const override;
 
 protected:
   bool askFullScreen() override;
@@ -40,11 +40,14 @@ private:
   HWND window = nullptr;
   HDC deviceContext = nullptr;
   HGLRC renderingContext = nullptr;
-  bool fullScreen = false;
   bool visible = false;
+  // The monitor the last window was on: a mode toggle builds the new window
+  // there, so full screen covers the monitor the game was on.
+  HMONITOR monitor = nullptr;
 
   bool registerShellClass();
   HICON loadIcon(int widthMetric, int heightMetric) const;
+  RECT windowRectangle(bool fullScreen) const;
   bool createGlContext();
   RECT clientRectangle() const;
   static LRESULT CALLBACK shellWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

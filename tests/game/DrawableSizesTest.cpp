@@ -1,0 +1,183 @@
+// The game fitted into drawables of other sizes on the headless context,
+// built twice: on the real OpenGL (test_game) and on the ES layer (test_gles).
+// Picking at a logical pixel finds what the 1024 x 768 game finds there,
+// record for record, and the larger frame is drawn at its own resolution:
+// box-filtered down, it is the 1024 x 768 frame.
+
+#include "HeadlessContext.h"
+
+#include "gfx/Gl.h"
+#include "shell/Scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// What both selection passes at one logical pixel left in the buffer.
+using Records = std::vector<std::uint32_t>;
+
+// Every record: the hit count, then each record's words (name count, two
+// depths, the names).
+Records recordsOf(std::int32_t hits) {
+  Records words = {static_cast<std::uint32_t>(hits)};
+  const std::uint32_t *record = selectionRecords();
+  for (std::int32_t k = 0; k < hits; ++k) {
+    const std::uint32_t length = 3 + record[0];
+    words.insert(words.end(), record, record + length);
+    record += length;
+  }
+  return words;
+}
+
+int pickStep() {
+  const char *step = std::getenv("PICKRPG_PICK_STEP");
+  return step != nullptr && std::atoi(step) > 0 ? std::atoi(step) : 8;
+}
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> rgba; // rows bottom-up
+  int at(int x, int y, int channel) const { return rgba[(y * width + x) * 4 + channel]; }
+};
+
+class DrawableSizes : public ::testing::Test {
+protected:
+  HeadlessWindow window;
+  KeyTable keys;
+
+  void SetUp() override {
+    ASSERT_TRUE(makeTestContextCurrent());
+    ASSERT_EQ(chdir(PICKRPG_SOURCE_DIR), 0); // the scene loads Data/ from the working directory
+    ASSERT_TRUE(startScene(&window, &keys));
+    // The same game every run; one update derives every square's flags. A
+    // frame clears the depth buffer when it is done: the first one finds it
+    // cleared here.
+    std::srand(1), advanceScene(16);
+    glClear(GL_DEPTH_BUFFER_BIT);
+  }
+  void TearDown() override {
+    stopScene();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
+
+  // Both passes at every step-th logical pixel, in a drawable of that size
+  // (a frame drawn first, so that its viewport is the one in force).
+  std::vector<Records> pickGrid(int width, int height, int step) {
+    window.width = width, window.height = height;
+    renderScene();
+    std::vector<Records> grid;
+    for (mouseY = 0; mouseY < LOGICAL_SCREEN_HEIGHT; mouseY += step) {
+      for (mouseX = 0; mouseX < LOGICAL_SCREEN_WIDTH; mouseX += step) {
+        grid.push_back(recordsOf(selectWorldAtCursor()));
+        grid.push_back(recordsOf(selectInterfaceAtCursor()));
+      }
+    }
+    return grid;
+  }
+
+  Picture frameAt(int width, int height) {
+    window.width = width, window.height = height;
+    mouseX = 300, mouseY = 200; // the game's cursor over the world
+    renderScene();
+    Picture picture{width, height, std::vector<unsigned char>(width * height * 4)};
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
+    return picture;
+  }
+};
+
+// Mean absolute difference per channel between the 1024 x 768 frame and a
+// twice as large one averaged over 2 x 2 blocks, with the logical frame moved
+// by dx, dy pixels. The outermost pixels are left out so that a move stays
+// inside both.
+double boxFilteredDifference(const Picture &small, const Picture &large, int dx = 0, int dy = 0) {
+  double sum = 0.0;
+  int counted = 0;
+  for (int y = 1; y + 1 < small.height; ++y) {
+    for (int x = 1; x + 1 < small.width; ++x) {
+      const int lx = 2 * (x + dx), ly = 2 * (y + dy);
+      for (int c = 0; c < 3; ++c, ++counted) {
+        const int block = large.at(lx, ly, c) + large.at(lx + 1, ly, c) + large.at(lx, ly + 1, c) +
+                          large.at(lx + 1, ly + 1, c);
+        sum += std::abs(block / 4.0 - small.at(x, y, c));
+      }
+    }
+  }
+  return sum / counted;
+}
+
+// Detail finer than a logical pixel: the mean squared spread of each 2 x 2
+// block around its own mean. None in a picture stretched pixel by pixel, and
+// about half as much in one stretched smoothly as in one drawn at that size.
+double fineDetail(const Picture &large) {
+  double sum = 0.0;
+  for (int y = 0; y < large.height; y += 2) {
+    for (int x = 0; x < large.width; x += 2) {
+      for (int c = 0; c < 3; ++c) {
+        const int block[4] = {large.at(x, y, c), large.at(x + 1, y, c), large.at(x, y + 1, c),
+                              large.at(x + 1, y + 1, c)};
+        const double mean = (block[0] + block[1] + block[2] + block[3]) / 4.0;
+        for (const int value : block) {
+          sum += (value - mean) * (value - mean);
+        }
+      }
+    }
+  }
+  return sum / (large.width * large.height / 4);
+}
+
+// The small frame stretched to twice its size by bilinear filtering, as a
+// browser or a compositor stretches a picture.
+Picture smoothlyStretched(const Picture &small) {
+  Picture large{small.width * 2, small.height * 2,
+                std::vector<unsigned char>(small.rgba.size() * 4)};
+  for (int y = 0; y < large.height; ++y) {
+    const double sy = std::clamp((y + 0.5) / 2 - 0.5, 0.0, small.height - 1.0);
+    const int y0 = static_cast<int>(sy), y1 = std::min(y0 + 1, small.height - 1);
+    for (int x = 0; x < large.width; ++x) {
+      const double sx = std::clamp((x + 0.5) / 2 - 0.5, 0.0, small.width - 1.0);
+      const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, small.width - 1);
+      const double fx = sx - x0, fy = sy - y0;
+      for (int c = 0; c < 4; ++c) {
+        const double value =
+            (1 - fy) * ((1 - fx) * small.at(x0, y0, c) + fx * small.at(x1, y0, c)) +
+            fy * ((1 - fx) * small.at(x0, y1, c) + fx * small.at(x1, y1, c));
+        large.rgba[(y * large.width + x) * 4 + c] = static_cast<unsigned char>(value + 0.5);
+      }
+    }
+  }
+  return large;
+}
+
+} // namespace
+
+TEST_F(DrawableSizes, PicksAtALogicalPixelAreThoseOfThe1024By768Game) {
+  const int step = pickStep();
+  const std::vector<Records> reference = pickGrid(1024, 768, step);
+  const int drawables[][2] = {{2048, 1536}, {1600, 900}, {1280, 1024}, {800, 600}};
+  for (const auto &size : drawables) {
+    EXPECT_TRUE(pickGrid(size[0], size[1], step) == reference) << size[0] << " x " << size[1];
+  }
+}
+
+// Box-filtered down by two, the 2048 x 1536 frame is the 1024 x 768 one: on
+// llvmpipe it differs by under one level on average where a move by one
+// logical pixel gives over two, so 1.5 passes the one and fails the other.
+// It is also drawn at its own size: a stretched frame, pixel by pixel or
+// smoothly, passes the first bound (it averages back to the small frame) but
+// has little or no detail within a logical pixel.
+TEST_F(DrawableSizes, TheTwiceAsLargeFrameIsTheSamePictureDrawnSharp) {
+  constexpr double SAME_PICTURE = 1.5, SHARPER_THAN_STRETCHED = 1.3;
+  const Picture small = frameAt(1024, 768);
+  const Picture large = frameAt(2048, 1536);
+  EXPECT_LT(boxFilteredDifference(small, large), SAME_PICTURE);
+  EXPECT_GT(boxFilteredDifference(small, large, 1, 0), SAME_PICTURE) << "the bound sees a move";
+  EXPECT_GT(boxFilteredDifference(small, large, 0, 1), SAME_PICTURE) << "the bound sees a move";
+  EXPECT_GT(fineDetail(large), SHARPER_THAN_STRETCHED * fineDetail(smoothlyStretched(small)));
+}
