@@ -53,8 +53,12 @@ PARKED=0
 # the fuzz. A picture is shown when almost all of its opaque pixels match
 # (edges may be sampled a little apart), and gone when a good share differ:
 # whatever lies behind a faint button or an empty slot is far from the
-# picture's colours.
-FUZZ=10%
+# picture's colours. A picture drawn larger and scaled back for the checks
+# softens lines one texel wide (the crosshair's arms lose a fifth of their
+# brightness), so there the fuzz is wider.
+FUZZ_AT_SIZE=10%
+FUZZ_SCALED=30%
+FUZZ=$FUZZ_AT_SIZE
 PICTURE_SHOWN_PERCENT=2
 PICTURE_GONE_PERCENT=20
 # Glyphs are white and everything behind text is far darker, so a pixel is
@@ -202,6 +206,8 @@ fit_window() {
   FIT=$(client_size "$GAME_WINDOW" | awk -F x -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" '{
     s = $1 / w; if ($2 / h < s) s = $2 / h
     printf "%g %g %g\n", s, ($1 - w * s) / 2, ($2 - h * s) / 2 }')
+  FUZZ=$FUZZ_SCALED
+  [ "$FIT" != "1 0 0" ] || FUZZ=$FUZZ_AT_SIZE
 }
 
 # The picture's rectangle in the client area, as a crop geometry.
