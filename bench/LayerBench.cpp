@@ -61,13 +61,27 @@ int main() {
     renderScene();
   }
   glFinish();
-  Samples frames, worldClicks, interfaceClicks;
-  for (int run = 0; run < FRAME_RUNS; ++run) {
-    frames.time([] {
-      renderScene();
-      glFinish();
-    });
+  // The same frame at the logical size and drawn sharp on larger screens:
+  // what full resolution costs.
+  const struct Drawable {
+    const char *name;
+    int width, height;
+  } drawables[] = {{"frame", TEST_WIDTH, TEST_HEIGHT},
+                   {"frame-2048x1536", 2048, 1536},
+                   {"frame-2560x1440", 2560, 1440}};
+  for (const Drawable &drawable : drawables) {
+    window.width = drawable.width, window.height = drawable.height;
+    Samples frames;
+    for (int run = 0; run < FRAME_RUNS; ++run) {
+      frames.time([] {
+        renderScene();
+        glFinish();
+      });
+    }
+    report(drawable.name, frames);
   }
+  window.width = TEST_WIDTH, window.height = TEST_HEIGHT;
+  Samples worldClicks, interfaceClicks;
   aimBesidePlayer(static_cast<float>(WORLD_CLICK_DX));
   for (int run = 0; run < CLICK_RUNS; ++run) {
     worldClicks.time([] { pickAtCursor(true); });
@@ -76,7 +90,6 @@ int main() {
   for (int run = 0; run < CLICK_RUNS; ++run) {
     interfaceClicks.time([] { pickAtCursor(true); });
   }
-  report("frame", frames);
   report("world-click", worldClicks);
   report("interface-click", interfaceClicks);
   stopScene();

@@ -1,9 +1,13 @@
 # The browser build (configured with emcmake): the game as WebAssembly
 # drawing through the ES layer on WebGL 1, in a page of its own. The build
 # folder is what a static server hosts: index.html and page.js, the
-# compiled pickrpg.js and pickrpg.wasm, and pickrpg.data with the images.
+# compiled pickrpg.js and pickrpg.wasm, pickrpg.data with the images, and
+# what makes the page installable and playable offline: the web app
+# manifest, the game's icons and the service worker (sw.js, its cache named
+# after the version).
 file(GLOB WEB_SOURCES CONFIGURE_DEPENDS src/shell/web/*.cpp)
-set(WEB_PAGE_FILES index.html page.js)
+set(WEB_PAGE_FILES index.html page.js manifest.webmanifest)
+set(WEB_ICONS pickrpg-48.png pickrpg-128.png pickrpg-256.png)
 
 add_executable(pickrpg ${WEB_SOURCES})
 target_link_libraries(pickrpg PRIVATE pickrpg_core)
@@ -31,8 +35,15 @@ set_property(TARGET pickrpg APPEND PROPERTY LINK_DEPENDS ${DATA_IMAGES})
 foreach(file ${WEB_PAGE_FILES})
   configure_file(src/shell/web/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
 endforeach()
+configure_file(src/shell/web/sw.js.in ${CMAKE_BINARY_DIR}/sw.js @ONLY)
+foreach(icon ${WEB_ICONS})
+  configure_file(dist/icons/${icon} ${CMAKE_BINARY_DIR}/icons/${icon} COPYONLY)
+endforeach()
+list(TRANSFORM WEB_ICONS PREPEND ${CMAKE_BINARY_DIR}/icons/ OUTPUT_VARIABLE WEB_ICON_FILES)
 
 # The package holds the hosted folder as it is; the executable's own rule
 # (cmake/Package.cmake) brings pickrpg.js.
+list(TRANSFORM WEB_PAGE_FILES PREPEND ${CMAKE_BINARY_DIR}/)
 install(FILES ${CMAKE_BINARY_DIR}/pickrpg.wasm ${CMAKE_BINARY_DIR}/pickrpg.data
-  ${CMAKE_BINARY_DIR}/index.html ${CMAKE_BINARY_DIR}/page.js DESTINATION . COMPONENT folder)
+  ${WEB_PAGE_FILES} ${CMAKE_BINARY_DIR}/sw.js DESTINATION . COMPONENT folder)
+install(FILES ${WEB_ICON_FILES} DESTINATION icons COMPONENT folder)

@@ -79,8 +79,6 @@ protected:
   static constexpr const char *QUESTION_TEXT = "Would You Like To Run In Fullscreen Mode?";
   static constexpr const char *QUESTION_CAPTION = "Start FullScreen?";
   static constexpr const char *ERROR_CAPTION = "Error";
-  static constexpr const char *MODE_SWITCH_FAILED_TEXT =
-      "Mode Switch Failed.\nRunning In Windowed Mode.";
 
   // The start-up question: true for full screen.
   virtual bool askFullScreen() = 0;

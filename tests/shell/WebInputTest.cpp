@@ -1,14 +1,17 @@
 // The browser shell's input mapping, which builds without a browser: DOM key
 // events to Windows virtual-key codes, the keys the page keeps from the
-// browser, and pointer positions on a canvas shown at another size.
+// browser, pointer events to mouse moves and clicks, and the on-screen
+// controls to keys.
 
 #include "shell/KeyCodes.h"
-#include "shell/web/CanvasPixels.h"
+#include "shell/web/ControlPad.h"
 #include "shell/web/DomKeys.h"
+#include "shell/web/PagePointer.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 namespace {
 constexpr int NO_KEY = -1;
@@ -87,38 +90,69 @@ TEST(WebInput, SystemKeysAndKeysClaimedFromTheBrowser) {
   }
 }
 
-// The picture keeps its 4:3 shape at any element size: scaled evenly,
-// centred, with bars beside or above it; points on a bar or outside the
-// element go to the nearest edge pixel.
-TEST(WebInput, PointerPositionsScaleToTheCanvasBuffer) {
+// Mouse, finger and pen alike: the primary pointer moves the cursor, its
+// first button (a tap) also clicks; a second finger does nothing. CSS pixels
+// scale to the drawing buffer by its ratio to the element's size.
+TEST(WebInput, PointersBecomeMouseMovesAndClicks) {
+  const CanvasSize density2 = {400, 300, 800, 600};
+  const CanvasSize phone = {520, 390, 1560, 1170};
+  const CanvasSize unlaid = {0, 0, WIDTH, HEIGHT};
   struct Row {
-    std::string shown;
-    double elementX, elementY, elementWidth, elementHeight;
-    CanvasPixel pixel;
+    const char *what;
+    PagePointerEvent event;
+    CanvasSize canvas;
+    PointerAction action;
   } rows[] = {
-      {"same size", 0, 0, WIDTH, HEIGHT, {0, 0}},
-      {"same size", 512.5, 300.2, WIDTH, HEIGHT, {512, 300}},
-      {"same size", 1023.9, 767.9, WIDTH, HEIGHT, {1023, 767}},
-      {"half size", 256, 192, 512, 384, {512, 384}},
-      {"half size", 511.9, 383.9, 512, 384, {1023, 767}},
-      // 1920 x 1080: scale 1.40625, a 1440-pixel picture between bars of 240.
-      {"wide screen", 960, 540, 1920, 1080, {512, 384}},
-      {"wide screen", 240, 0, 1920, 1080, {0, 0}},
-      {"wide screen", 100, 10, 1920, 1080, {0, 7}},
-      {"wide screen", 1679.99, 1079.99, 1920, 1080, {1023, 767}},
-      {"wide screen", 1900, 500, 1920, 1080, {1023, 355}},
-      // 768 x 1024: scale 0.75, a 576-pixel picture between bars of 224.
-      {"tall screen", 384, 512, 768, 1024, {512, 384}},
-      {"tall screen", 767, 1023, 768, 1024, {1022, 767}},
-      {"tall screen", 0, 100, 768, 1024, {0, 0}},
-      {"outside", -5, -5, WIDTH, HEIGHT, {0, 0}},
-      {"outside", 2000, 2000, WIDTH, HEIGHT, {1023, 767}},
-      {"not laid out", 10, 10, 0, 0, {0, 0}},
+      {"mouse moves", {PointerKind::Move, true, -1, 100, 50}, density2, {true, false, 200, 100}},
+      {"left button", {PointerKind::Down, true, 0, 100.25, 50}, density2, {true, true, 200.5, 100}},
+      {"right button", {PointerKind::Down, true, 2, 100, 50}, density2, {true, false, 200, 100}},
+      {"tap", {PointerKind::Down, true, 0, 260, 195}, phone, {true, true, 780, 585}},
+      {"finger drags", {PointerKind::Move, true, -1, 519, 389}, phone, {true, false, 1557, 1167}},
+      {"second finger lands", {PointerKind::Down, false, 0, 10, 10}, phone, {false, false, 0, 0}},
+      {"second finger moves", {PointerKind::Move, false, -1, 10, 10}, phone, {false, false, 0, 0}},
+      {"pen eraser", {PointerKind::Down, true, 5, 10, 10}, phone, {true, false, 30, 30}},
+      {"not laid out", {PointerKind::Down, true, 0, 10, 10}, unlaid, {true, true, 0, 0}},
   };
   for (const Row &row : rows) {
-    const CanvasPixel pixel = canvasPixelAt(row.elementX, row.elementY, row.elementWidth,
-                                            row.elementHeight, WIDTH, HEIGHT);
-    EXPECT_EQ(std::make_pair(pixel.x, pixel.y), std::make_pair(row.pixel.x, row.pixel.y))
-        << row.shown << " at (" << row.elementX << ", " << row.elementY << ")";
+    const PointerAction action = pointerAction(row.event, row.canvas);
+    EXPECT_EQ(action.moves, row.action.moves) << row.what;
+    EXPECT_EQ(action.clicks, row.action.clicks) << row.what;
+    if (row.action.moves) {
+      EXPECT_DOUBLE_EQ(action.x, row.action.x) << row.what;
+      EXPECT_DOUBLE_EQ(action.y, row.action.y) << row.what;
+    }
   }
+}
+
+// Each on-screen control is its key; only the step arrows repeat while
+// held, first after half a second, then every 33 ms, once per late frame,
+// also across the millisecond counter's wrap.
+TEST(WebInput, OnScreenControlsPressTheirKeysAndArrowsRepeat) {
+  const int keys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyF1, KeyEscape};
+  for (int control = 0; control < ControlPad::COUNT; ++control) {
+    EXPECT_EQ(ControlPad::keyOf(control), keys[control]) << control;
+  }
+  EXPECT_EQ(ControlPad::keyOf(ControlPad::COUNT), NO_KEY);
+  EXPECT_EQ(ControlPad::keyOf(-1), NO_KEY);
+
+  using Keys = std::vector<int>;
+  const std::uint32_t start = 0xFFFFFF00u; // wraps 256 ms later
+  ControlPad pad;
+  EXPECT_EQ(pad.press(ControlPad::StepLeft, start), KeyLeft);
+  EXPECT_EQ(pad.press(ControlPad::StepLeft, start), NO_KEY) << "already down";
+  EXPECT_EQ(pad.press(ControlPad::Pause, start), KeySpace);
+  struct Row {
+    std::uint32_t after;
+    Keys repeats;
+  } rows[] = {{0, {}},          {499, {}},         {500, {KeyLeft}}, {532, {}},
+              {533, {KeyLeft}}, {5000, {KeyLeft}}, {5001, {}}};
+  for (const Row &row : rows) {
+    EXPECT_EQ(pad.repeatsDue(start + row.after), row.repeats) << row.after << " ms";
+  }
+  EXPECT_EQ(pad.release(ControlPad::StepLeft), KeyLeft);
+  EXPECT_EQ(pad.release(ControlPad::StepLeft), NO_KEY) << "already up";
+  EXPECT_EQ(pad.repeatsDue(start + 9000), Keys{});
+  pad.press(ControlPad::StepUp, start);
+  EXPECT_EQ(pad.releaseAll(), (Keys{KeyUp, KeySpace}));
+  EXPECT_EQ(pad.releaseAll(), Keys{});
 }

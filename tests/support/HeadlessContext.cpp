@@ -21,9 +21,19 @@ constexpr EGLint CONTEXT_VERSION = EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
 
 struct EglState {
   EGLDisplay display = EGL_NO_DISPLAY;
+  EGLConfig config = nullptr;
   EGLSurface surface = EGL_NO_SURFACE;
   EGLContext context = EGL_NO_CONTEXT;
 };
+
+EglState eglState;
+
+bool createContextOnly(EglState &state) {
+  const EGLint contextAttributes[] = {CONTEXT_VERSION_ATTRIBUTE, CONTEXT_VERSION, EGL_NONE};
+  state.context = eglCreateContext(state.display, state.config, EGL_NO_CONTEXT, contextAttributes);
+  return state.context != EGL_NO_CONTEXT &&
+         eglMakeCurrent(state.display, state.surface, state.surface, state.context);
+}
 
 bool createContext(EglState &state) {
   auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
@@ -53,29 +63,29 @@ bool createContext(EglState &state) {
                                      EGL_DEPTH_SIZE,
                                      16,
                                      EGL_NONE};
-  EGLConfig config = nullptr;
   EGLint count = 0;
-  if (!eglChooseConfig(state.display, configAttributes, &config, 1, &count) || count < 1) {
+  if (!eglChooseConfig(state.display, configAttributes, &state.config, 1, &count) || count < 1) {
     return false;
   }
   const EGLint surfaceAttributes[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT,
                                       EGL_NONE};
-  state.surface = eglCreatePbufferSurface(state.display, config, surfaceAttributes);
-  if (state.surface == EGL_NO_SURFACE) {
-    return false;
-  }
-  const EGLint contextAttributes[] = {CONTEXT_VERSION_ATTRIBUTE, CONTEXT_VERSION, EGL_NONE};
-  state.context = eglCreateContext(state.display, config, EGL_NO_CONTEXT, contextAttributes);
-  if (state.context == EGL_NO_CONTEXT) {
-    return false;
-  }
-  return eglMakeCurrent(state.display, state.surface, state.surface, state.context);
+  state.surface = eglCreatePbufferSurface(state.display, state.config, surfaceAttributes);
+  return state.surface != EGL_NO_SURFACE && createContextOnly(state);
 }
 
 } // namespace
 
 bool makeTestContextCurrent() {
-  static EglState state;
-  static const bool created = createContext(state);
-  return created && eglMakeCurrent(state.display, state.surface, state.surface, state.context);
+  static const bool created = createContext(eglState);
+  return created &&
+         eglMakeCurrent(eglState.display, eglState.surface, eglState.surface, eglState.context);
+}
+
+bool recreateTestContext() {
+  if (!makeTestContextCurrent()) {
+    return false;
+  }
+  eglMakeCurrent(eglState.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglDestroyContext(eglState.display, eglState.context);
+  return createContextOnly(eglState);
 }

@@ -1,19 +1,23 @@
 #pragma once
 // A real OpenGL context without a display: Mesa's surfaceless EGL platform
-// with a 2048 x 1536 pbuffer and the desktop compatibility profile (OpenGL
+// with a 2560 x 1600 pbuffer and the desktop compatibility profile (OpenGL
 // ES 2 in an ES build). Used by the tests and the benchmarks.
 
 #include "shell/ShellWindow.h"
 
 constexpr int TEST_WIDTH = 1024;
 constexpr int TEST_HEIGHT = 768;
-// The pbuffer holds drawables up to twice that size, for the game drawn
-// sharp in a larger window.
-constexpr int SURFACE_WIDTH = 2 * TEST_WIDTH;
-constexpr int SURFACE_HEIGHT = 2 * TEST_HEIGHT;
+// The pbuffer holds drawables up to the largest screen the tests and
+// benchmarks draw the game on.
+constexpr int SURFACE_WIDTH = 2560;
+constexpr int SURFACE_HEIGHT = 1600;
 
 // Creates the process's context on first use and makes it current.
 bool makeTestContextCurrent();
+// Destroys the context and makes a new one current on the same surface, as
+// a browser takes a page's WebGL context away and gives another: nothing
+// made in the old one is left.
+bool recreateTestContext();
 
 // A shell window with a settable drawable that records the requests.
 class HeadlessWindow : public ShellWindow {

@@ -37,44 +37,6 @@ void main() {
 
 enum Attribute : GLuint { PositionAttribute, ColourAttribute, TexCoordAttribute };
 
-GLuint compileShader(GLenum kind, const char *source) {
-  const GLuint shader = glCreateShader(kind);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint compiled = GL_FALSE;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-  if (compiled != GL_TRUE) {
-    glDeleteShader(shader);
-    return 0;
-  }
-  return shader;
-}
-
-GLuint linkProgram() {
-  const GLuint vertex = compileShader(GL_VERTEX_SHADER, VERTEX_SHADER);
-  const GLuint fragment = compileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER);
-  GLuint program = 0;
-  if (vertex != 0 && fragment != 0) {
-    program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glBindAttribLocation(program, PositionAttribute, "position");
-    glBindAttribLocation(program, ColourAttribute, "colour");
-    glBindAttribLocation(program, TexCoordAttribute, "texCoord");
-    glLinkProgram(program);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) {
-      glDeleteProgram(program);
-      program = 0;
-    }
-  }
-  // The program keeps what it needs; the shaders go with it.
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
-  return program;
-}
-
 void setCapability(GLenum capability, bool enabled) {
   if (enabled) {
     glEnable(capability);
@@ -102,40 +64,55 @@ void pointAttribute(Attribute attribute, int components, std::size_t offset) {
 
 } // namespace
 
-bool DrawState::operator==(const DrawState &other) const {
-  return textured == other.textured && texture == other.texture && blend == other.blend &&
-         blendSource == other.blendSource && blendDestination == other.blendDestination &&
-         depthTest == other.depthTest && depthFunction == other.depthFunction && cull == other.cull;
-}
-
-void EsRenderer::draw(const std::vector<EsVertex> &triangles, const DrawState &state) {
-  if (triangles.empty() || !prepare()) {
-    return;
+bool EsRenderer::draw(const std::vector<EsVertex> &vertices, const std::vector<DrawRange> &ranges) {
+  if (vertices.empty()) {
+    return true;
   }
-  apply(state);
+  if (!prepare()) {
+    return false;
+  }
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-  // A fresh store every batch, so the driver never waits for the last draw.
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles.size() * sizeof(EsVertex)),
-               triangles.data(), GL_STREAM_DRAW);
-  pointAttribute(PositionAttribute, 4, offsetof(EsVertex, position));
-  pointAttribute(ColourAttribute, 4, offsetof(EsVertex, colour));
-  pointAttribute(TexCoordAttribute, 2, offsetof(EsVertex, texCoord));
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(triangles.size()));
+  // A fresh store for every frame, so the driver never waits for the last.
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(EsVertex)),
+               vertices.data(), GL_STREAM_DRAW);
+  for (const DrawRange &range : ranges) {
+    apply(range.state);
+    glDrawArrays(GL_TRIANGLES, range.first, range.count);
+  }
+  return true;
 }
 
 bool EsRenderer::prepare() {
-  if (program == 0) {
-    program = linkProgram();
-    if (program == 0) {
-      return false;
-    }
-    glGenBuffers(1, &vertexBuffer);
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "image"), 0);
-    texturedLocation = glGetUniformLocation(program, "textured");
-    haveAppliedState = false;
+  if (shaders.name() != 0) {
+    return true;
   }
+  if (shadersFailed ||
+      !shaders.build(VERTEX_SHADER, FRAGMENT_SHADER, {"position", "colour", "texCoord"})) {
+    shadersFailed = true;
+    return false;
+  }
+  const GLuint program = shaders.name();
+  glUseProgram(program);
+  glUniform1i(glGetUniformLocation(program, "image"), 0);
+  texturedLocation = glGetUniformLocation(program, "textured");
+  glGenBuffers(1, &vertexBuffer);
+  // The attributes stay pointed into this one buffer; each frame refills it.
+  glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+  pointAttribute(PositionAttribute, 4, offsetof(EsVertex, position));
+  pointAttribute(ColourAttribute, 4, offsetof(EsVertex, colour));
+  pointAttribute(TexCoordAttribute, 2, offsetof(EsVertex, texCoord));
+  haveAppliedState = false;
   return true;
+}
+
+bool EsRenderer::restore() {
+  shaders.forget();
+  shadersFailed = false;
+  vertexBuffer = 0;
+  texturedLocation = -1;
+  boundTexture = 0;
+  haveAppliedState = false;
+  return prepare();
 }
 
 void EsRenderer::apply(const DrawState &state) {
@@ -143,8 +120,9 @@ void EsRenderer::apply(const DrawState &state) {
   if (all || state.textured != applied.textured) {
     glUniform1f(texturedLocation, state.textured ? 1.0f : 0.0f);
   }
-  if (all || state.texture != applied.texture) {
-    glBindTexture(GL_TEXTURE_2D, state.texture);
+  // Untextured triangles sample nothing: whatever is bound may stay.
+  if (state.textured && state.texture != boundTexture) {
+    bind(state.texture);
   }
   if (all || state.blend != applied.blend) {
     setCapability(GL_BLEND, state.blend);
@@ -174,27 +152,27 @@ std::uint32_t EsRenderer::createTexture() {
 }
 
 void EsRenderer::deleteTexture(std::uint32_t texture) {
-  if (texture == applied.texture) {
-    haveAppliedState = false;
+  // Deleting the bound texture binds the default one.
+  if (texture == boundTexture) {
+    boundTexture = 0;
   }
   glDeleteTextures(1, &texture);
 }
 
-void EsRenderer::bindForEditing(std::uint32_t texture) {
+void EsRenderer::bind(std::uint32_t texture) {
   glBindTexture(GL_TEXTURE_2D, texture);
-  // The next draw binds its own texture again.
-  applied.texture = texture;
+  boundTexture = texture;
 }
 
 void EsRenderer::setTextureFilters(std::uint32_t texture, std::uint32_t minFilter,
                                    std::uint32_t magFilter) {
-  bindForEditing(texture);
+  bind(texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(minFilter));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(magFilter));
 }
 
 void EsRenderer::uploadTextureLevel(std::uint32_t texture, int level, const PixelImage &image) {
-  bindForEditing(texture);
+  bind(texture);
   const GLenum format = image.components == 4 ? GL_RGBA : GL_RGB;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(GL_TEXTURE_2D, level, static_cast<GLint>(format), image.width, image.height, 0,
@@ -233,11 +211,4 @@ void EsRenderer::readPixels(int x, int y, int width, int height, std::uint32_t f
 
 std::uint32_t EsRenderer::takeError() {
   return glGetError();
-}
-
-void EsRenderer::forget() {
-  program = 0;
-  vertexBuffer = 0;
-  texturedLocation = -1;
-  haveAppliedState = false;
 }

@@ -1,13 +1,17 @@
 #pragma once
-// The only part of the layer that speaks OpenGL ES 2: one shader pair that
-// draws triangles whose vertices arrive already transformed to clip space
-// and already lit, with the texture modulating the colour, and the state a
-// batch is drawn under. Nothing else in the layer includes the ES headers.
+// The only part of the layer that speaks OpenGL ES 2 (with ShaderProgram):
+// one shader pair that draws triangles whose vertices arrive already
+// transformed to clip space and already lit, with the texture modulating the
+// colour. A frame's vertices go to the GPU in one upload and are drawn in
+// ranges, each under its own state. Nothing else in the layer includes the
+// ES headers.
 
+#include "gfx/es/DrawState.h"
 #include "gfx/es/Mipmaps.h"
-#include "gfx/es/SelectionBuffer.h"
+#include "gfx/es/ShaderProgram.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct EsVertex {
@@ -16,25 +20,11 @@ struct EsVertex {
   float texCoord[2];
 };
 
-// What a batch of triangles is drawn under. GL enum values are the same in
-// OpenGL 1.1 and ES 2 for everything here.
-struct DrawState {
-  bool textured = false;
-  std::uint32_t texture = 0;
-  bool blend = false;
-  std::uint32_t blendSource = 1;      // GL_ONE
-  std::uint32_t blendDestination = 0; // GL_ZERO
-  bool depthTest = false;
-  std::uint32_t depthFunction = 0x0201; // GL_LESS
-  CullMode cull = CullMode::None;
-
-  bool operator==(const DrawState &other) const;
-  bool operator!=(const DrawState &other) const { return !(*this == other); }
-};
-
 class EsRenderer {
 public:
-  void draw(const std::vector<EsVertex> &triangles, const DrawState &state);
+  // False, drawing nothing, when the shaders cannot be built (see
+  // failureLog()); they are not tried again until restore().
+  bool draw(const std::vector<EsVertex> &vertices, const std::vector<DrawRange> &ranges);
 
   std::uint32_t createTexture();
   void deleteTexture(std::uint32_t texture);
@@ -52,17 +42,22 @@ public:
                   void *pixels);
   std::uint32_t takeError();
 
-  // The context is gone: its program and buffer with it.
-  void forget();
+  // The context came back without the program, buffer and textures it had:
+  // builds the program and buffer again. False when the shaders fail.
+  bool restore();
+  // The driver's log of the last shader that failed; empty when none did.
+  const std::string &failureLog() const { return shaders.failureLog(); }
 
 private:
-  std::uint32_t program = 0;
+  ShaderProgram shaders;
+  bool shadersFailed = false;
   std::uint32_t vertexBuffer = 0;
   int texturedLocation = -1;
+  std::uint32_t boundTexture = 0;
   bool haveAppliedState = false;
   DrawState applied;
 
   bool prepare();
   void apply(const DrawState &state);
-  void bindForEditing(std::uint32_t texture);
+  void bind(std::uint32_t texture);
 };

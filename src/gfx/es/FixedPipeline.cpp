@@ -20,10 +20,6 @@ bool needsClipping(const std::array<Vector4, 4> &corners) {
   return false;
 }
 
-float clampUnit(float value) {
-  return std::min(1.0f, std::max(0.0f, value));
-}
-
 bool isMipmapFilter(GLenum filter) {
   return filter >= GL_NEAREST_MIPMAP_NEAREST && filter <= GL_LINEAR_MIPMAP_LINEAR;
 }
@@ -74,19 +70,19 @@ CullMode cullModeOf(bool enabled, GLenum face) {
 FixedPipeline::FixedPipeline() : modelview(MATRIX_STACK_DEPTH), projection(MATRIX_STACK_DEPTH) {}
 
 bool FixedPipeline::TextureRecord::isComplete() const {
-  if (levelSizes.empty() || levelSizes[0][0] == 0) {
+  if (levels.empty() || levels[0].width == 0) {
     return false;
   }
   if (!isMipmapFilter(minFilter)) {
     return true;
   }
   // Every level down to 1 x 1, each half the size of the one above.
-  int width = levelSizes[0][0];
-  int height = levelSizes[0][1];
+  int width = levels[0].width;
+  int height = levels[0].height;
   for (std::size_t level = 1; width > 1 || height > 1; ++level) {
     width = std::max(1, width / 2);
     height = std::max(1, height / 2);
-    if (level >= levelSizes.size() || levelSizes[level] != std::array<int, 2>{width, height}) {
+    if (level >= levels.size() || levels[level].width != width || levels[level].height != height) {
       return false;
     }
   }
@@ -166,10 +162,13 @@ void FixedPipeline::emitQuad() {
     return;
   }
   const DrawState now = drawStateNow();
-  if (now != batchState) {
-    flushBatch();
+  // Mesa ends a draw at a new bound texture also while texturing is off,
+  // when the layer's draw range goes on.
+  if (now != segmentState || boundTexture != segmentTexture) {
+    endSegment();
   }
-  batchState = now;
+  segmentState = now;
+  segmentTexture = boundTexture;
   segment.push_back(quadVertices);
   segmentClipped = segmentClipped || needsClipping(clipCorners);
 }
@@ -183,11 +182,21 @@ void FixedPipeline::emitQuad() {
 void FixedPipeline::endSegment() {
   static constexpr int UNCLIPPED_SPLIT[] = {0, 1, 2, 0, 2, 3};
   static constexpr int CLIPPED_SPLIT[] = {0, 1, 3, 1, 2, 3};
+  if (segment.empty()) {
+    return;
+  }
   const int *split = segmentClipped ? CLIPPED_SPLIT : UNCLIPPED_SPLIT;
+  const auto first = static_cast<int>(frameVertices.size());
   for (const std::array<EsVertex, 4> &quad : segment) {
     for (int i = 0; i < 6; ++i) {
-      batch.push_back(quad[split[i]]);
+      frameVertices.push_back(quad[split[i]]);
     }
+  }
+  const int count = static_cast<int>(frameVertices.size()) - first;
+  if (!draws.empty() && draws.back().state == segmentState) {
+    draws.back().count += count;
+  } else {
+    draws.push_back({first, count, segmentState});
   }
   segment.clear();
   segmentClipped = false;
@@ -198,14 +207,18 @@ DrawState FixedPipeline::drawStateNow() const {
   const auto record = textureRecords.find(boundTexture);
   // An incomplete texture turns texturing off, as in the GL.
   now.textured = textureEnabled && record != textureRecords.end() && record->second.isComplete();
-  now.texture = boundTexture;
+  now.texture = now.textured ? record->second.esTexture : 0;
   return now;
 }
 
-void FixedPipeline::flushBatch() {
+void FixedPipeline::drawQueued() {
   endSegment();
-  renderer.draw(batch, batchState);
-  batch.clear();
+  // Shaders the driver rejects draw nothing; gpuFailureLog() says why.
+  if (!renderer.draw(frameVertices, draws)) {
+    setError(GL_INVALID_OPERATION);
+  }
+  frameVertices.clear();
+  draws.clear();
 }
 
 // Matrices.
@@ -263,7 +276,7 @@ void FixedPipeline::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     setError(GL_INVALID_VALUE);
     return;
   }
-  flushBatch();
+  drawQueued();
   viewportBox = {x, y, width, height};
   renderer.setViewport(x, y, width, height);
 }
@@ -349,45 +362,67 @@ void FixedPipeline::cullFace(GLenum face) {
 }
 
 void FixedPipeline::clearColour(float r, float g, float b, float a) {
-  renderer.setClearColour(clampUnit(r), clampUnit(g), clampUnit(b), clampUnit(a));
+  clearColourValue = {clampUnit(r), clampUnit(g), clampUnit(b), clampUnit(a)};
+  renderer.setClearColour(clearColourValue[0], clearColourValue[1], clearColourValue[2],
+                          clearColourValue[3]);
 }
 
 void FixedPipeline::clearDepth(float depth) {
-  renderer.setClearDepth(clampUnit(depth));
+  clearDepthValue = clampUnit(depth);
+  renderer.setClearDepth(clearDepthValue);
 }
 
 void FixedPipeline::clear(GLbitfield mask) {
-  flushBatch();
+  drawQueued();
   renderer.clear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
 }
 
 void FixedPipeline::flush() {
-  flushBatch();
+  drawQueued();
   renderer.flush();
 }
 
 void FixedPipeline::finish() {
-  flushBatch();
+  drawQueued();
   renderer.finish();
 }
 
 // Textures.
 
+// The game's names are the layer's own, so that they outlive the ES
+// textures behind them.
 void FixedPipeline::generateTextures(GLsizei count, GLuint *names) {
   for (GLsizei i = 0; i < count; ++i) {
-    names[i] = renderer.createTexture();
-    textureRecords[names[i]] = TextureRecord();
+    while (textureRecords.count(nextTextureName) != 0) {
+      ++nextTextureName;
+    }
+    names[i] = nextTextureName;
+    makeTexture(names[i]);
   }
 }
 
+FixedPipeline::TextureRecord &FixedPipeline::makeTexture(GLuint name) {
+  const auto made = textureRecords.emplace(name, TextureRecord());
+  TextureRecord &record = made.first->second;
+  // The name 0 is the default texture, which ES has as well.
+  if (made.second && name != 0) {
+    record.esTexture = renderer.createTexture();
+  }
+  return record;
+}
+
 void FixedPipeline::deleteTextures(GLsizei count, const GLuint *names) {
-  flushBatch();
+  drawQueued();
   for (GLsizei i = 0; i < count; ++i) {
     if (names[i] == 0) {
       continue;
     }
-    textureRecords.erase(names[i]);
-    renderer.deleteTexture(names[i]);
+    const auto record = textureRecords.find(names[i]);
+    if (record == textureRecords.end()) {
+      continue;
+    }
+    renderer.deleteTexture(record->second.esTexture);
+    textureRecords.erase(record);
     // Deleting the bound texture binds the default one.
     if (boundTexture == names[i]) {
       boundTexture = 0;
@@ -401,12 +436,12 @@ void FixedPipeline::bindTexture(GLenum target, GLuint name) {
     return;
   }
   // Binding an unused name makes the texture, as in the GL.
-  textureRecords.emplace(name, TextureRecord());
+  makeTexture(name);
   boundTexture = name;
 }
 
 void FixedPipeline::textureParameter(GLenum target, GLenum name, GLint value) {
-  TextureRecord &record = textureRecords[boundTexture];
+  TextureRecord &record = makeTexture(boundTexture);
   const auto filter = static_cast<GLenum>(value);
   const bool validMin = filter == GL_NEAREST || filter == GL_LINEAR || isMipmapFilter(filter);
   const bool validMag = filter == GL_NEAREST || filter == GL_LINEAR;
@@ -416,9 +451,9 @@ void FixedPipeline::textureParameter(GLenum target, GLenum name, GLint value) {
     setError(GL_INVALID_ENUM);
     return;
   }
-  flushBatch();
+  drawQueued();
   (name == GL_TEXTURE_MIN_FILTER ? record.minFilter : record.magFilter) = filter;
-  renderer.setTextureFilters(boundTexture, record.minFilter, record.magFilter);
+  renderer.setTextureFilters(record.esTexture, record.minFilter, record.magFilter);
 }
 
 void FixedPipeline::textureImage(GLenum target, GLint level, GLint internalFormat, GLsizei width,
@@ -442,13 +477,13 @@ void FixedPipeline::textureImage(GLenum target, GLint level, GLint internalForma
 }
 
 void FixedPipeline::uploadLevel(int level, const PixelImage &image) {
-  flushBatch();
-  renderer.uploadTextureLevel(boundTexture, level, image);
-  TextureRecord &record = textureRecords[boundTexture];
-  if (record.levelSizes.size() <= static_cast<std::size_t>(level)) {
-    record.levelSizes.resize(level + 1, {0, 0});
+  drawQueued();
+  TextureRecord &record = makeTexture(boundTexture);
+  renderer.uploadTextureLevel(record.esTexture, level, image);
+  if (record.levels.size() <= static_cast<std::size_t>(level)) {
+    record.levels.resize(level + 1);
   }
-  record.levelSizes[level] = {image.width, image.height};
+  record.levels[level] = image;
 }
 
 GLint FixedPipeline::buildMipmaps(GLenum target, GLint components, GLsizei width, GLsizei height,
@@ -518,7 +553,7 @@ GLint FixedPipeline::renderMode(GLenum newMode) {
     setError(GL_INVALID_ENUM);
     return 0;
   }
-  flushBatch();
+  drawQueued();
   const GLint result = mode == GL_SELECT ? selection.end() : 0;
   mode = newMode;
   if (mode == GL_SELECT) {
@@ -581,17 +616,39 @@ GLenum FixedPipeline::takeError() {
 
 void FixedPipeline::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                                GLenum type, GLvoid *pixels) {
-  flushBatch();
+  drawQueued();
   renderer.readPixels(x, y, width, height, format, type, pixels);
 }
 
-void FixedPipeline::forgetContext() {
+// What was queued for the lost context is dropped, as the context dropped
+// what it had; the state the layer keeps goes to the new one.
+bool FixedPipeline::restoreGpuObjects() {
   segment.clear();
   segmentClipped = false;
-  batch.clear();
-  textureRecords.clear();
-  boundTexture = 0;
-  renderer.forget();
+  frameVertices.clear();
+  draws.clear();
+  const bool built = renderer.restore();
+  // A context starts with the viewport of its surface until one is set.
+  if (viewportBox[2] > 0 || viewportBox[3] > 0) {
+    renderer.setViewport(viewportBox[0], viewportBox[1], viewportBox[2], viewportBox[3]);
+  }
+  renderer.setClearColour(clearColourValue[0], clearColourValue[1], clearColourValue[2],
+                          clearColourValue[3]);
+  renderer.setClearDepth(clearDepthValue);
+  for (auto &[name, record] : textureRecords) {
+    record.esTexture = name != 0 ? renderer.createTexture() : 0;
+    renderer.setTextureFilters(record.esTexture, record.minFilter, record.magFilter);
+    for (std::size_t level = 0; level < record.levels.size(); ++level) {
+      if (record.levels[level].width > 0) {
+        renderer.uploadTextureLevel(record.esTexture, static_cast<int>(level),
+                                    record.levels[level]);
+      }
+    }
+  }
+  if (!built) {
+    setError(GL_INVALID_OPERATION);
+  }
+  return built;
 }
 
 // The first error stays until it is read, as in the GL.

@@ -1,9 +1,12 @@
 #pragma once
 // The state machine behind the layer's OpenGL 1.1 calls. Vertices are
 // transformed and lit here, on the processor, as the fixed pipeline does per
-// vertex; in render mode the lit quads collect into batches of triangles
-// drawn by the ES renderer whenever the drawing state changes, in selection
-// mode they go to the software selection buffer instead.
+// vertex; in render mode the lit quads collect into the frame's triangles, in
+// ranges by drawing state, which the ES renderer draws at once when something
+// outside them must follow (a clear, a flush, a texture change); in
+// selection mode they go to the software selection buffer instead. Every
+// texture keeps its images, so that a context lost and found again gets them
+// back under the names the game holds.
 
 #include "gfx/es/DisplayLists.h"
 #include "gfx/es/EsRenderer.h"
@@ -72,11 +75,13 @@ public:
   void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   GLvoid *pixels);
 
-  void forgetContext();
+  bool restoreGpuObjects();
+  const char *gpuFailureLog() const { return renderer.failureLog().c_str(); }
 
 private:
   struct TextureRecord {
-    std::vector<std::array<int, 2>> levelSizes; // {0, 0}: no image at that level
+    std::uint32_t esTexture = 0;
+    std::vector<PixelImage> levels; // 0 x 0: no image at that level
     GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
     GLenum magFilter = GL_LINEAR;
 
@@ -102,6 +107,9 @@ private:
 
   std::map<GLuint, TextureRecord> textureRecords;
   GLuint boundTexture = 0;
+  GLuint nextTextureName = 1;
+  std::array<float, 4> clearColourValue{0.0f, 0.0f, 0.0f, 0.0f};
+  float clearDepthValue = 1.0f;
 
   DisplayLists lists;
   GLuint currentListBase = 0;
@@ -113,12 +121,14 @@ private:
   int cornerCount = 0;
   std::array<Vector4, 4> clipCorners;
   std::array<EsVertex, 4> quadVertices;
-  // Quads since the last change of state or matrix, and whether any needs
-  // clipping; then the triangles of the draw being collected.
+  // Quads since the last change of state, bound texture or matrix, and
+  // whether any needs clipping; then the triangles not drawn yet, in ranges.
   std::vector<std::array<EsVertex, 4>> segment;
   bool segmentClipped = false;
-  std::vector<EsVertex> batch;
-  DrawState batchState;
+  DrawState segmentState;
+  GLuint segmentTexture = 0;
+  std::vector<EsVertex> frameVertices;
+  std::vector<DrawRange> draws;
 
   // Derived from the stacks, recomputed when their versions move on.
   Matrix modelviewProjection;
@@ -135,7 +145,8 @@ private:
   void emitQuad();
   DrawState drawStateNow() const;
   void endSegment();
-  void flushBatch();
+  void drawQueued();
+  TextureRecord &makeTexture(GLuint name);
   void uploadLevel(int level, const PixelImage &image);
   void setError(GLenum newError);
 };

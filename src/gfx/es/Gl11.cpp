@@ -231,10 +231,15 @@ void glCallLists(GLsizei count, GLenum type, const GLvoid *lists) {
   if (count <= 0) {
     return;
   }
+  DisplayLists &displayLists = pipeline().displayLists();
+  if (!displayLists.isCompiling()) {
+    pipeline().callLists(count, type, lists);
+    return;
+  }
   // A recorded call keeps its own copy of the names.
   const auto *bytes = static_cast<const GLubyte *>(lists);
   const std::vector<GLubyte> names(bytes, bytes + count);
-  runOrRecord([=] { pipeline().callLists(count, type, names.data()); });
+  displayLists.record([=] { pipeline().callLists(count, type, names.data()); });
 }
 
 void glSelectBuffer(GLsizei size, GLuint *buffer) {
@@ -274,8 +279,12 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
   pipeline().readPixels(x, y, width, height, format, type, pixels);
 }
 
-void forgetContext() {
-  pipeline().forgetContext();
+bool restoreGpuObjects() {
+  return pipeline().restoreGpuObjects();
+}
+
+const char *gpuFailureLog() {
+  return pipeline().gpuFailureLog();
 }
 
 } // namespace gl11

@@ -173,8 +173,11 @@ GLenum glGetError();
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   GLvoid *pixels);
 
-// Forgets every ES object the layer made: the shell calls it when the
-// context they lived in has been destroyed, before drawing in a new one.
-void forgetContext();
+// A browser may take a page's WebGL context away at any time and give it back later.
+// After a lost context came back: builds the shaders and buffers again and uploads every
+// texture again from the images the layer keeps. False when a shader cannot be built.
+bool restoreGpuObjects();
+// The driver's log of the last shader that failed to compile or link; empty when none failed.
+const char *gpuFailureLog();
 
 } // namespace gl11

@@ -12,10 +12,6 @@ Colour toColour(const float *rgba) {
   return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
-float clampUnit(float value) {
-  return std::min(1.0f, std::max(0.0f, value));
-}
-
 // Unit vector from the vertex towards the light.
 std::array<float, 3> directionToLight(const Vector4 &light, const Vector4 &vertex) {
   std::array<float, 3> direction{light.x, light.y, light.z};
@@ -34,6 +30,10 @@ std::array<float, 3> directionToLight(const Vector4 &light, const Vector4 &verte
 }
 
 } // namespace
+
+float clampUnit(float value) {
+  return std::clamp(value, 0.0f, 1.0f);
+}
 
 Lighting::Lighting() {
   // Only the first light is white by default.

@@ -14,6 +14,9 @@ struct Colour {
   float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
 };
 
+// A colour or depth value kept within [0, 1], as the GL keeps them.
+float clampUnit(float value);
+
 class Lighting {
 public:
   static constexpr int LIGHTS = 8;

@@ -50,12 +50,13 @@ std::vector<PixelImage> buildMipmaps(const PixelImage &base) {
 }
 
 PixelImage keepComponents(const PixelImage &image, int components) {
+  constexpr unsigned char OPAQUE = 255;
   PixelImage kept{image.width, image.height, components, {}};
   const std::size_t texels = static_cast<std::size_t>(image.width) * image.height;
   kept.pixels.reserve(texels * components);
   for (std::size_t i = 0; i < texels; ++i) {
     for (int c = 0; c < components; ++c) {
-      kept.pixels.push_back(image.pixels[i * image.components + c]);
+      kept.pixels.push_back(c < image.components ? image.pixels[i * image.components + c] : OPAQUE);
     }
   }
   return kept;

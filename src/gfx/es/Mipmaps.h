@@ -15,5 +15,6 @@ struct PixelImage {
 bool isPowerOfTwo(int size);
 // Level 0 is the image itself.
 std::vector<PixelImage> buildMipmaps(const PixelImage &base);
-// The first `components` components of every texel (RGBA to RGB).
+// The first `components` components of every texel (RGBA to RGB), or each
+// texel made opaque (RGB to RGBA), as the GL widens images.
 PixelImage keepComponents(const PixelImage &image, int components);

@@ -1,10 +1,18 @@
 #include "gfx/es/SelectionBuffer.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
 constexpr int PLANES = 6;
+// A triangle gains at most one corner from each plane it is clipped against.
+constexpr int MAXIMUM_CORNERS = 3 + PLANES;
+
+struct Polygon {
+  std::array<Vector4, MAXIMUM_CORNERS> corners;
+  int count = 0;
+};
 constexpr double DEPTH_SCALE = 4294967295.0;
 
 // Signed distance of a clip-space point inside plane p of the view volume
@@ -32,21 +40,20 @@ Vector4 interpolate(const Vector4 &a, const Vector4 &b, float t) {
 }
 
 // Sutherland-Hodgman against one plane; points on the plane count as inside.
-std::vector<Vector4> clipAgainst(const std::vector<Vector4> &polygon, int plane) {
-  std::vector<Vector4> clipped;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const Vector4 &from = polygon[i];
-    const Vector4 &to = polygon[(i + 1) % polygon.size()];
+void clipAgainst(const Polygon &polygon, int plane, Polygon &clipped) {
+  clipped.count = 0;
+  for (int i = 0; i < polygon.count; ++i) {
+    const Vector4 &from = polygon.corners[i];
+    const Vector4 &to = polygon.corners[(i + 1) % polygon.count];
     const float dFrom = planeDistance(from, plane);
     const float dTo = planeDistance(to, plane);
     if (dFrom >= 0.0f) {
-      clipped.push_back(from);
+      clipped.corners[clipped.count++] = from;
     }
     if ((dFrom >= 0.0f) != (dTo >= 0.0f)) {
-      clipped.push_back(interpolate(from, to, dFrom / (dFrom - dTo)));
+      clipped.corners[clipped.count++] = interpolate(from, to, dFrom / (dFrom - dTo));
     }
   }
-  return clipped;
 }
 
 bool outsideOnePlane(const Vector4 *corners, int count) {
@@ -143,11 +150,18 @@ void SelectionBuffer::addTriangle(const Vector4 &a, const Vector4 &b, const Vect
   if (isCulled(isFrontFacing(a, b, c), cull)) {
     return;
   }
-  std::vector<Vector4> polygon{a, b, c};
-  for (int plane = 0; plane < PLANES && !polygon.empty(); ++plane) {
-    polygon = clipAgainst(polygon, plane);
+  // Two polygons in turn, the clipped one and the one clipped into.
+  std::array<Polygon, 2> polygons;
+  polygons[0].corners = {a, b, c};
+  polygons[0].count = 3;
+  int current = 0;
+  for (int plane = 0; plane < PLANES && polygons[current].count > 0; ++plane) {
+    clipAgainst(polygons[current], plane, polygons[1 - current]);
+    current = 1 - current;
   }
-  for (const Vector4 &v : polygon) {
+  const Polygon &clipped = polygons[current];
+  for (int i = 0; i < clipped.count; ++i) {
+    const Vector4 &v = clipped.corners[i];
     recordHitDepth(v.z / v.w * 0.5f + 0.5f);
   }
 }

@@ -5,12 +5,11 @@
 // Primitives arrive in clip coordinates; one that keeps any part inside the
 // view volume after clipping is a hit. Nothing is rasterised.
 
+#include "gfx/es/DrawState.h"
 #include "gfx/es/Matrix.h"
 
 #include <cstdint>
 #include <vector>
-
-enum class CullMode { None, Back, Front, Both };
 
 class SelectionBuffer {
 public:

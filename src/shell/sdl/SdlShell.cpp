@@ -9,7 +9,6 @@ namespace {
 constexpr int ANSWER_NO = 0;
 constexpr int ANSWER_YES = 1;
 constexpr int OWN_EVENT_COUNT = 2;
-constexpr int MESSAGE_BOX_ATTEMPTS = 3;
 constexpr int RED_BITS = 5;
 constexpr int GREEN_BITS = 6;
 constexpr int BLUE_BITS = 5;
@@ -23,17 +22,6 @@ const char *const NO_DISPLAY_TEXT =
 bool isInvisibleDriver(const char *driver) {
   for (const char *invisible : INVISIBLE_DRIVERS) {
     if (driver != nullptr && SDL_strcmp(driver, invisible) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// SDL shows an X11 box from a child process, which now and then fails to
-// start on a busy machine; a second try has always got through.
-bool showMessageBox(const SDL_MessageBoxData &box, int &pressedButton) {
-  for (int attempt = 0; attempt < MESSAGE_BOX_ATTEMPTS; ++attempt) {
-    if (SDL_ShowMessageBox(&box, &pressedButton) == 0) {
       return true;
     }
   }
@@ -79,7 +67,7 @@ bool SdlShell::askFullScreen() {
                                   buttons,
                                   nullptr};
   int answer = ANSWER_NO;
-  if (!showMessageBox(box, answer)) {
+  if (SDL_ShowMessageBox(&box, &answer) != 0) {
     std::fprintf(stderr, "%s (no message box: %s)\n", QUESTION_TEXT, SDL_GetError());
     return false;
   }
@@ -192,7 +180,7 @@ void SdlShell::showError(const char *text) {
   // can show the box.
   std::fprintf(stderr, "%s: %s\n", ERROR_CAPTION, text);
   int pressed = 0;
-  if (!showMessageBox(box, pressed)) {
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) {
     std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
   }
 }

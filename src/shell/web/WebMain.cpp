@@ -1,11 +1,17 @@
 // The page's way into the game. The page starts a run once the player has
 // chosen a mode (and the images have arrived); the browser then calls one
-// step of it before every repaint. The other entry points let a test read
-// what the game shows without reading pixels off the screen.
+// step of it before every repaint. The page hands over the input the
+// runtime has no events for (pointers, its on-screen controls, focus, the
+// WebGL context's loss). The last entry points let a test read what the
+// game shows without reading pixels off the screen.
 
 #include "game/Game.h"
 #include "shell/Scene.h"
 #include "shell/web/WebShell.h"
+#include "world/Cell.h"
+#include "world/LoadedArea.h"
+#include "world/Movement.h"
+#include "world/Space.h"
 
 #include <emscripten.h>
 
@@ -74,6 +80,38 @@ EMSCRIPTEN_KEEPALIVE int pickrpg_start(int fullScreen, int seed) {
   return 1;
 }
 
+// A pointer event on the canvas: kind 0 down, 1 move; x and y in CSS
+// pixels from the canvas's top-left corner. Ignored between runs.
+EMSCRIPTEN_KEEPALIVE void pickrpg_pointer(int kind, int primary, int button, double x, double y) {
+  if (runActive) {
+    shell.pointerEvent(
+        {kind == 0 ? PointerKind::Down : PointerKind::Move, primary != 0, button, x, y});
+  }
+}
+
+// An on-screen control (the page's data-control number) going down or up.
+EMSCRIPTEN_KEEPALIVE void pickrpg_control(int control, int down) {
+  if (runActive) {
+    shell.controlChanged(control, down != 0);
+  }
+}
+
+// The page lost focus or was hidden: every key and control held goes up.
+EMSCRIPTEN_KEEPALIVE void pickrpg_release_all() {
+  if (runActive) {
+    shell.releaseEverything();
+  }
+}
+
+EMSCRIPTEN_KEEPALIVE void pickrpg_context_lost() {
+  shell.contextLost();
+}
+
+// 1 when the game draws again, 0 when it cannot (the page has been told).
+EMSCRIPTEN_KEEPALIVE int pickrpg_context_restored() {
+  return shell.contextRestored() ? 1 : 0;
+}
+
 // The message log's lines, oldest first, one per line of text.
 EMSCRIPTEN_KEEPALIVE const char *pickrpg_log_lines() {
   logText.clear();
@@ -84,6 +122,25 @@ EMSCRIPTEN_KEEPALIVE const char *pickrpg_log_lines() {
   return logText.c_str();
 }
 
+// Where the player stands in the world.
+EMSCRIPTEN_KEEPALIVE double pickrpg_player_x() {
+  return game.getPlayerWorldX();
+}
+
+EMSCRIPTEN_KEEPALIVE double pickrpg_player_y() {
+  return game.getPlayerWorldY();
+}
+
+// 1 when another being stands dx squares right of the player, where a step
+// is refused: a test waits for the square to be free before it steps.
+EMSCRIPTEN_KEEPALIVE int pickrpg_being_right_of_player(int dx) {
+  const int x = static_cast<int>(wrapToCell(game.getPlayerWorldX() + static_cast<float>(dx)));
+  const int y = static_cast<int>(wrapToCell(game.getPlayerWorldY()));
+  const Space &square =
+      game.getWorld().getCell(LoadedArea::CENTRE, LoadedArea::CENTRE).getSpace(x, y);
+  return square.getBeing() != nullptr ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE int pickrpg_frame_count() {
   return shell.framesDrawn();
 }
@@ -92,9 +149,17 @@ EMSCRIPTEN_KEEPALIVE void pickrpg_keep_next_frame() {
   shell.keepNextFrame();
 }
 
-// The kept frame (RGBA rows from the bottom up, the canvas's size), or null
-// until it is drawn.
+// The kept frame (RGBA rows from the bottom up, the drawing buffer's size
+// when it was drawn), or null until it is drawn.
 EMSCRIPTEN_KEEPALIVE const std::uint8_t *pickrpg_kept_frame() {
   return shell.keptFrame();
+}
+
+EMSCRIPTEN_KEEPALIVE int pickrpg_kept_frame_width() {
+  return shell.keptFrameWidth();
+}
+
+EMSCRIPTEN_KEEPALIVE int pickrpg_kept_frame_height() {
+  return shell.keptFrameHeight();
 }
 }

@@ -1,26 +1,28 @@
 #include "shell/web/WebShell.h"
 
-#include "shell/web/CanvasPixels.h"
+#include "gfx/Gl.h"
+#include "shell/KeyCodes.h"
 #include "shell/web/DomKeys.h"
 
-#include <GLES2/gl2.h>
 #include <emscripten.h>
+
+#include <string>
 
 namespace {
 
 const char *const CANVAS = "#canvas";
-constexpr unsigned short LEFT_BUTTON = 0;
 constexpr int RGBA_BYTES = 4;
+constexpr int NO_KEY = -1;
+const char *const SHADER_FAILED_TEXT = "The browser's graphics driver rejected the game's "
+                                       "shaders, so the picture cannot be drawn:";
+const char *const RESTORE_FAILED_TEXT = "The picture cannot be made again after the graphics "
+                                        "were lost. Reload the page.";
 
-// Full screen is the canvas alone, its picture scaled to the screen; the
-// drawing buffer keeps its size, so the game's layout does not change. The
-// browser may still refuse once the request is on its way.
-EM_JS(void, requestCanvasFullScreen, (const char *canvas, const char *refusedText), {
-  var refused = UTF8ToString(refusedText);
-  var element = document.querySelector(UTF8ToString(canvas));
-  var request = element.requestFullscreen ? element.requestFullscreen() : Promise.reject();
-  request.catch(function() { Module['showNotice'](refused); });
-});
+// Browsers grant full screen only inside the handler of the key or button
+// that asks for it, so the page switches there, by what the document shows
+// (however the player left full screen before), and the game's own F1
+// handling then starts the new game.
+EM_JS(void, toggleFullScreen, (), { Module['toggleFullScreen'](); });
 
 EM_JS(void, showPageError, (const char *caption, const char *text),
       { Module['showError'](UTF8ToString(caption), UTF8ToString(text)); });
@@ -29,25 +31,66 @@ bool succeeded(EMSCRIPTEN_RESULT result) {
   return result == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
-bool canvasIsFullScreen() {
-  EmscriptenFullscreenChangeEvent status;
-  return succeeded(emscripten_get_fullscreen_status(&status)) && status.isFullscreen;
+CanvasSize canvasSize() {
+  CanvasSize size{};
+  emscripten_get_element_css_size(CANVAS, &size.cssWidth, &size.cssHeight);
+  emscripten_get_canvas_element_size(CANVAS, &size.bufferWidth, &size.bufferHeight);
+  return size;
 }
 
 } // namespace
 
 int WebShell::getDrawableWidth() const {
-  int width = 0;
-  int height = 0;
-  emscripten_get_canvas_element_size(CANVAS, &width, &height);
-  return width;
+  return canvasSize().bufferWidth;
 }
 
 int WebShell::getDrawableHeight() const {
-  int width = 0;
-  int height = 0;
-  emscripten_get_canvas_element_size(CANVAS, &width, &height);
-  return height;
+  return canvasSize().bufferHeight;
+}
+
+void WebShell::pointerEvent(const PagePointerEvent &event) {
+  const PointerAction action = pointerAction(event, canvasSize());
+  if (action.moves) {
+    events.push_back({PageEvent::Kind::MouseMove, 0, action.x, action.y});
+  }
+  if (action.clicks) {
+    events.push_back({PageEvent::Kind::LeftButtonDown, 0, action.x, action.y});
+  }
+}
+
+void WebShell::controlChanged(int control, bool down) {
+  if (down) {
+    const int key = controls.press(control, tickCount());
+    if (key != NO_KEY) {
+      pressKey(key);
+    }
+  } else {
+    const int key = controls.release(control);
+    if (key != NO_KEY) {
+      queueKey(PageEvent::Kind::KeyUp, key);
+    }
+  }
+}
+
+void WebShell::releaseEverything() {
+  // In turn with the key events before it, so that none of those presses
+  // a key again afterwards.
+  controls.releaseAll();
+  queueKey(PageEvent::Kind::ReleaseAll, 0);
+}
+
+void WebShell::contextLost() {
+  contextGone = true;
+}
+
+bool WebShell::contextRestored() {
+  if (!makeContextCurrent() || !gl11::restoreGpuObjects()) {
+    const std::string log = gl11::gpuFailureLog();
+    showPageError(ERROR_CAPTION, (RESTORE_FAILED_TEXT + (log.empty() ? "" : "\n" + log)).c_str());
+    return false;
+  }
+  contextGone = false;
+  return true;
 }
 
 void WebShell::keepNextFrame() {
@@ -61,27 +104,24 @@ const std::uint8_t *WebShell::keptFrame() const {
 
 bool WebShell::registerShell() {
   // Keys are taken from the whole page, so that the canvas needs no focus.
+  // The page hands pointers and controls over itself (the runtime has no
+  // pointer events).
   return succeeded(emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE,
                                                    onKey)) &&
          succeeded(
-             emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onKey)) &&
-         succeeded(emscripten_set_mousemove_callback(CANVAS, this, EM_TRUE, onMouse)) &&
-         succeeded(emscripten_set_mousedown_callback(CANVAS, this, EM_TRUE, onMouse));
+             emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onKey));
 }
 
 void WebShell::unregisterShell() {
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
   emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
-  emscripten_set_mousemove_callback(CANVAS, nullptr, EM_TRUE, nullptr);
-  emscripten_set_mousedown_callback(CANVAS, nullptr, EM_TRUE, nullptr);
+  // A control held when the run ended is up for the next.
+  controls.releaseAll();
 }
 
-bool WebShell::openShellWindow(bool fullScreen) {
+bool WebShell::openShellWindow(bool /*fullScreen: the page has switched already*/) {
   if (!makeContextCurrent()) {
     return false;
-  }
-  if (fullScreen) {
-    requestCanvasFullScreen(CANVAS, MODE_SWITCH_FAILED_TEXT);
   }
   resizeViewport(getDrawableWidth(), getDrawableHeight());
   return true;
@@ -89,14 +129,14 @@ bool WebShell::openShellWindow(bool fullScreen) {
 
 void WebShell::closeShellWindow() {
   // The context stays for the next scene: the page keeps one for its life.
-  if (canvasIsFullScreen()) {
-    emscripten_exit_fullscreen();
-  }
   // What is still queued was meant for the scene that is gone, as on Windows.
   events.clear();
 }
 
 MainLoop::Message WebShell::handleNextMessage() {
+  if (events.empty()) {
+    queueRepeats();
+  }
   if (events.empty()) {
     return Message::NoneWaiting;
   }
@@ -110,6 +150,9 @@ MainLoop::Message WebShell::handleNextMessage() {
     break;
   case PageEvent::Kind::KeyUp:
     keyUp(event.key);
+    break;
+  case PageEvent::Kind::ReleaseAll:
+    releaseAllKeys();
     break;
   case PageEvent::Kind::MouseMove:
     mouseMoved(event.x, event.y);
@@ -126,22 +169,30 @@ MainLoop::Message WebShell::handleNextMessage() {
 
 bool WebShell::isVisible() const {
   // A hidden tab is the minimised window: no frames, and the first one back
-  // is handed the whole time it was hidden.
+  // is handed the whole time it was hidden. Without a context there is
+  // nothing to draw on either.
   EmscriptenVisibilityChangeEvent status;
-  return succeeded(emscripten_get_visibility_status(&status)) && !status.hidden;
+  return !contextGone && succeeded(emscripten_get_visibility_status(&status)) && !status.hidden;
 }
 
 void WebShell::swapBuffers() {
   // The browser shows the frame once the step is over; until then the
   // drawing buffer still holds it.
   if (keepingNextFrame) {
-    const int width = getDrawableWidth();
-    const int height = getDrawableHeight();
-    frame.resize(static_cast<std::size_t>(width) * height * RGBA_BYTES);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    keptWidth = getDrawableWidth();
+    keptHeight = getDrawableHeight();
+    frame.resize(static_cast<std::size_t>(keptWidth) * keptHeight * RGBA_BYTES);
+    glReadPixels(0, 0, keptWidth, keptHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
     keepingNextFrame = false;
   }
   ++frameCount;
+  // A shader the driver rejects leaves the picture empty: the page says why
+  // once, with the driver's own words.
+  const char *shaderLog = gl11::gpuFailureLog();
+  if (!shaderFailureShown && shaderLog[0] != '\0') {
+    showPageError(ERROR_CAPTION, (std::string(SHADER_FAILED_TEXT) + "\n" + shaderLog).c_str());
+    shaderFailureShown = true;
+  }
 }
 
 std::uint32_t WebShell::tickCount() {
@@ -154,11 +205,11 @@ void WebShell::showError(const char *text) {
 }
 
 void WebShell::postQuit() {
-  events.push_back({PageEvent::Kind::Quit, 0, 0, 0});
+  events.push_back({PageEvent::Kind::Quit, 0, 0.0, 0.0});
 }
 
 void WebShell::postModeToggle() {
-  events.push_back({PageEvent::Kind::ModeToggle, 0, 0, 0});
+  events.push_back({PageEvent::Kind::ModeToggle, 0, 0.0, 0.0});
 }
 
 bool WebShell::makeContextCurrent() {
@@ -180,37 +231,36 @@ bool WebShell::makeContextCurrent() {
   return context > 0 && succeeded(emscripten_webgl_make_context_current(context));
 }
 
-void WebShell::queuePointer(PageEvent::Kind kind, const EmscriptenMouseEvent &event) {
-  double cssWidth = 0.0;
-  double cssHeight = 0.0;
-  emscripten_get_element_css_size(CANVAS, &cssWidth, &cssHeight);
-  const CanvasPixel pixel = canvasPixelAt(event.targetX, event.targetY, cssWidth, cssHeight,
-                                          getDrawableWidth(), getDrawableHeight());
-  events.push_back({kind, 0, pixel.x, pixel.y});
+void WebShell::pressKey(int key) {
+  if (key == KeyF1) {
+    toggleFullScreen();
+  }
+  queueKey(PageEvent::Kind::KeyDown, key);
+}
+
+void WebShell::queueKey(PageEvent::Kind kind, int key) {
+  events.push_back({kind, key, 0.0, 0.0});
+}
+
+void WebShell::queueRepeats() {
+  for (int key : controls.repeatsDue(tickCount())) {
+    queueKey(PageEvent::Kind::KeyDown, key);
+  }
 }
 
 EM_BOOL WebShell::onKey(int eventType, const EmscriptenKeyboardEvent *event, void *shell) {
   if (isSystemDomKey(event->code, event->altKey)) {
     return EM_FALSE;
   }
-  const int key = virtualKeyOfDomKey(event->key, event->code);
-  const auto kind =
-      eventType == EMSCRIPTEN_EVENT_KEYDOWN ? PageEvent::Kind::KeyDown : PageEvent::Kind::KeyUp;
-  static_cast<WebShell *>(shell)->events.push_back({kind, key, 0, 0});
-  // True keeps the browser from acting on the key as well.
-  return claimsKeyFromBrowser(key, event->ctrlKey || event->metaKey);
-}
-
-EM_BOOL WebShell::onMouse(int eventType, const EmscriptenMouseEvent *event, void *shell) {
   WebShell *self = static_cast<WebShell *>(shell);
-  if (eventType == EMSCRIPTEN_EVENT_MOUSEMOVE) {
-    self->queuePointer(PageEvent::Kind::MouseMove, *event);
-    return EM_FALSE;
+  const int key = virtualKeyOfDomKey(event->key, event->code);
+  // True keeps the browser from acting on the key as well.
+  const EM_BOOL claimed = claimsKeyFromBrowser(key, event->ctrlKey || event->metaKey);
+  if (eventType == EMSCRIPTEN_EVENT_KEYUP) {
+    self->queueKey(PageEvent::Kind::KeyUp, key);
+  } else if (key != KeyF1 || !event->repeat) {
+    // One switch per press of F1, however long it is held.
+    self->pressKey(key);
   }
-  if (event->button != LEFT_BUTTON) {
-    return EM_FALSE;
-  }
-  self->queuePointer(PageEvent::Kind::LeftButtonDown, *event);
-  // Keeps a click from selecting text on the page around the canvas.
-  return EM_TRUE;
+  return claimed;
 }

@@ -56,17 +56,6 @@ void pressKey(int code, unsigned elapsed = FRAME_MILLISECONDS) {
   runFrame(elapsed);
 }
 
-void readFrame(Frame &frame) {
-  frame.width = TEST_WIDTH;
-  frame.height = TEST_HEIGHT;
-  std::vector<unsigned char> rgba(static_cast<std::size_t>(TEST_WIDTH) * TEST_HEIGHT * 4);
-  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  frame.rgb.clear();
-  for (std::size_t i = 0; i < rgba.size(); i += 4) {
-    frame.rgb.insert(frame.rgb.end(), rgba.begin() + i, rgba.begin() + i + 3);
-  }
-}
-
 // Game states.
 
 bool windowsOpen() {
@@ -131,6 +120,8 @@ void orthoView() {
 }
 
 void clearScene() {
+  // The surface is larger than the scenes: they draw into its corner.
+  glViewport(0, 0, TEST_WIDTH, TEST_HEIGHT);
   glClearColor(0.1f, 0.15f, 0.2f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_LIGHTING);
@@ -288,9 +279,73 @@ void smoothColours() {
   }
 }
 
+// A glyph-like list: a textured quad whose colour and texture cell depend
+// on the code, then a step to the right.
+void glyph(GLuint code) {
+  const float u = static_cast<float>(code % 16) / 16.0f;
+  const float v = static_cast<float>(code / 16 % 8) / 8.0f;
+  glColor3f(0.5f + (code % 5) * 0.1f, 1.0f, 0.3f + (code % 7) * 0.1f);
+  glBegin(GL_QUADS);
+  glTexCoord2f(u, v);
+  glVertex2i(0, 0);
+  glTexCoord2f(u + 0.0625f, v);
+  glVertex2i(16, 0);
+  glTexCoord2f(u + 0.0625f, v + 0.125f);
+  glVertex2i(16, 16);
+  glTexCoord2f(u, v + 0.125f);
+  glVertex2i(0, 16);
+  glEnd();
+  glTranslated(11.0, 0.0, 0.0);
+}
+
+// Lines of text through one list per printable code. Codes without a list
+// (below the first, or a deleted one) draw nothing and do not move the pen;
+// a list that sets the base and calls other lists runs them where it is
+// called, and the base it set stays.
+void textLists() {
+  constexpr GLuint FIRST_CODE = 32;
+  constexpr GLsizei CODES = 96;
+  orthoView();
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  bindTexture(FontTexture);
+  const GLuint base = glGenLists(CODES);
+  for (GLuint code = FIRST_CODE; code < FIRST_CODE + CODES; ++code) {
+    glNewList(base + code - FIRST_CODE, GL_COMPILE);
+    glyph(code);
+    glEndList();
+  }
+  glDeleteLists(base + 'Q' - FIRST_CODE, 1);
+  const GLuint word = glGenLists(1);
+  glNewList(word, GL_COMPILE);
+  glListBase(base - FIRST_CODE);
+  glCallLists(4, GL_UNSIGNED_BYTE, "list");
+  glEndList();
+  const std::string lines[] = {"You see a part of building wall.",
+                               "Quiet Q: deleted, \x01\x1f: none", "codes \x01 and \x7f"};
+  glListBase(base - FIRST_CODE);
+  double y = 700.0;
+  for (const std::string &line : lines) {
+    glLoadIdentity();
+    glTranslated(20.0, y, 0.0);
+    glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
+    y -= 40.0;
+  }
+  glLoadIdentity();
+  glTranslated(20.0, y, 0.0);
+  glListBase(word);
+  const GLubyte first = 0;
+  glCallLists(1, GL_UNSIGNED_BYTE, &first);
+  glCallLists(5, GL_UNSIGNED_BYTE, "after");
+  glDeleteLists(base, CODES);
+  glDeleteLists(word, 1);
+  glListBase(0);
+}
+
 const std::map<std::string, std::function<void()>> &featureScenes() {
   static const std::map<std::string, std::function<void()>> scenes = {
       {"lit-quads", litQuads},
+      {"text-lists", textLists},
       {"texture-linear", textureLinear},
       {"texture-mipmap", textureMipmap},
       {"blend-over-texture", blendOverTexture},
@@ -308,16 +363,14 @@ template <typename Map> std::vector<std::string> namesOf(const Map &map) {
   return names;
 }
 
-PickSample firstRecord(std::int32_t hits) {
-  PickSample sample;
-  sample.hits = hits;
-  if (hits > 0) {
-    const std::uint32_t *record = selectionRecords();
-    sample.minDepth = record[1];
-    sample.maxDepth = record[2];
-    sample.firstName = record[3];
+// Each record: its name count, two depths, then the names.
+PickSample recordsOf(std::int32_t hits) {
+  const std::uint32_t *records = selectionRecords();
+  std::size_t words = 0;
+  for (std::int32_t hit = 0; hit < hits; ++hit) {
+    words += 3 + records[words];
   }
-  return sample;
+  return {hits, std::vector<std::uint32_t>(records, records + words)};
 }
 
 template <typename T> void writeValue(std::ofstream &out, const T &value) {
@@ -329,6 +382,17 @@ template <typename T> bool readValue(std::ifstream &in, T &value) {
 }
 
 } // namespace
+
+void readFrame(Frame &frame) {
+  frame.width = TEST_WIDTH;
+  frame.height = TEST_HEIGHT;
+  std::vector<unsigned char> rgba(static_cast<std::size_t>(TEST_WIDTH) * TEST_HEIGHT * 4);
+  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  frame.rgb.clear();
+  for (std::size_t i = 0; i < rgba.size(); i += 4) {
+    frame.rgb.insert(frame.rgb.end(), rgba.begin() + i, rgba.begin() + i + 3);
+  }
+}
 
 std::vector<std::string> featureSceneNames() {
   return namesOf(featureScenes());
@@ -390,8 +454,8 @@ bool pickNamedState(const std::string &name, int step, PickGrid &grid) {
   for (int y = 0; y < TEST_HEIGHT; y += step) {
     for (int x = 0; x < TEST_WIDTH; x += step) {
       mouseX = x, mouseY = y;
-      grid.world.push_back(firstRecord(selectWorldAtCursor()));
-      grid.interface.push_back(firstRecord(selectInterfaceAtCursor()));
+      grid.world.push_back(recordsOf(selectWorldAtCursor()));
+      grid.interface.push_back(recordsOf(selectInterfaceAtCursor()));
     }
   }
   stopScene();
@@ -434,7 +498,10 @@ bool writePickGrid(const std::string &path, const PickGrid &grid) {
   writeValue(out, grid.rows);
   for (const std::vector<PickSample> *samples : {&grid.world, &grid.interface}) {
     for (const PickSample &sample : *samples) {
-      writeValue(out, sample);
+      writeValue(out, sample.hits);
+      writeValue(out, static_cast<std::uint32_t>(sample.records.size()));
+      out.write(reinterpret_cast<const char *>(sample.records.data()),
+                static_cast<std::streamsize>(sample.records.size() * sizeof(std::uint32_t)));
     }
   }
   return static_cast<bool>(out);
@@ -450,7 +517,13 @@ bool readPickGrid(const std::string &path, PickGrid &grid) {
   for (std::vector<PickSample> *samples : {&grid.world, &grid.interface}) {
     samples->assign(points, PickSample());
     for (PickSample &sample : *samples) {
-      if (!readValue(in, sample)) {
+      std::uint32_t words = 0;
+      if (!readValue(in, sample.hits) || !readValue(in, words)) {
+        return false;
+      }
+      sample.records.resize(words);
+      if (!in.read(reinterpret_cast<char *>(sample.records.data()),
+                   static_cast<std::streamsize>(words * sizeof(std::uint32_t)))) {
         return false;
       }
     }

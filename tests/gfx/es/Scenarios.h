@@ -20,17 +20,18 @@ std::vector<std::string> gameFrameNames();
 // Draws the named scene on the current context; false for an unknown name
 // or a scene that could not be set up.
 bool drawNamedScene(const std::string &name, Frame &frame);
+// The current picture of the 1024 x 768 test surface.
+void readFrame(Frame &frame);
 
 // The game's frame after startScene, srand(seed), the cursor put at
 // (mouseX, mouseY) and one advanceScene(elapsed) and renderScene().
 bool drawGameFrame(unsigned seed, int mouseX, int mouseY, unsigned elapsed, Frame &frame);
 
-// What one selection pass at one cursor position found.
+// What one selection pass at one cursor position found: the hit count and
+// every hit record as the buffer held them.
 struct PickSample {
   std::int32_t hits = 0;
-  std::uint32_t firstName = 0;
-  std::uint32_t minDepth = 0;
-  std::uint32_t maxDepth = 0;
+  std::vector<std::uint32_t> records;
 };
 
 struct PickGrid {
