@@ -390,6 +390,7 @@ session_fit() {
     text_changed "$before" "$LOG_TEXT_REGION"
   judge "the newest line is the wall's" \
     text_near "$WALL_SHOT" "$LAST_LINE_REGION" "$RESAMPLED_LINE_PIXELS"
+  resize_window "$GAME_WIDTH" "$GAME_HEIGHT"
 }
 
 session_mode_toggle() {
@@ -419,8 +420,9 @@ play_session() {
   session_pile
   session_inventory
   session_person
-  session_walk
+  # Before the walk: the wall's square lies beside the player's first one.
   session_fit
+  session_walk
   session_mode_toggle
   session_quit
   log "session took $((SECONDS - began)) s; screenshots in $SHOTS"
