@@ -7,9 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
-# What the demo needs: a virtual display, the tools that drive and
+# What the demo needs: a virtual display with a window manager, the tools that drive and
 # photograph it, and the X core fonts SDL's message boxes are drawn with.
-DEMO_PACKAGES="xvfb xdotool imagemagick x11-utils xfonts-base"
+DEMO_PACKAGES="xvfb openbox xdotool imagemagick x11-utils xfonts-base"
 WEB_ADDRESS=127.0.0.1
 WEB_PORT=8000
 

@@ -58,7 +58,7 @@ export PICKRPG_PICK_STEP=32
 cmake -S . -B build-asan -G Ninja -DBUILD_TESTING=ON -DPICKRPG_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 # The soak, audit and restart tests first, verbose for their figures; then
-# every other unit test. The script tests (named *_test: smoke, play,
+# every other unit test. The script tests (named *_test: options, play,
 # package) drive the real executables on a virtual display and under Wine,
 # or the packaging: the run above has them.
 (cd build-asan && ctest --verbose -j "$jobs" -R '^Soak')

@@ -22,6 +22,8 @@ set(PICKRPG_APP_ID org.pickrpg.pickrpg)
 set(PICKRPG_RELEASE_DATE 2026-12-07)
 set(PICKRPG_HOMEPAGE_URL "https://pickrpg.example/"
   CACHE STRING "The game's home page, named by the packages")
+set(PICKRPG_MAINTAINER_EMAIL "authors@pickrpg.example"
+  CACHE STRING "Where the packages' users write to the game's authors")
 set(PICKRPG_SCREENSHOT_URL "${PICKRPG_HOMEPAGE_URL}docs/game.png"
   CACHE STRING "Where the README's picture of the game in play is published")
 set(PICKRPG_ICON_DIR ${CMAKE_SOURCE_DIR}/dist/icons)
@@ -48,6 +50,13 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   configure_file(${LINUX_DIST}/pickrpg.metainfo.xml.in
     ${GENERATED}/${PICKRPG_APP_ID}.metainfo.xml @ONLY)
   configure_file(${LINUX_DIST}/pickrpg.6.in ${GENERATED}/pickrpg.6 @ONLY)
+  # The changelog's date as Debian writes it (RFC 2822, in English whatever
+  # the locale).
+  execute_process(COMMAND date -u -R -d ${PICKRPG_RELEASE_DATE}
+    OUTPUT_VARIABLE PICKRPG_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  configure_file(${CMAKE_SOURCE_DIR}/dist/debian/changelog.in ${GENERATED}/changelog @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/dist/debian/copyright.in ${GENERATED}/copyright @ONLY)
 
   install(TARGETS pickrpg RUNTIME DESTINATION ${PICKRPG_INSTALL_BINDIR} COMPONENT system)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/Data/ DESTINATION ${PICKRPG_INSTALL_DATADIR}/Data
@@ -63,15 +72,15 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT system)
   install(FILES ${GENERATED}/pickrpg.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6
     COMPONENT system)
-  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
-    DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT system)
+  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${GENERATED}/changelog
+    ${GENERATED}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT system)
 endif()
 
 set(CPACK_PACKAGE_NAME pickrpg)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The pickrpg authors")
-set(CPACK_PACKAGE_CONTACT "The pickrpg authors")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "A small single-player role-playing game prototype")
+set(CPACK_PACKAGE_CONTACT "The pickrpg authors <${PICKRPG_MAINTAINER_EMAIL}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small single-player role-playing game prototype")
 set(CPACK_PACKAGE_DESCRIPTION [[One window shows a top-down 3D view of a tile world around the player and an
 interface over it: seven action buttons, a message log, a statistics window,
 an inventory window with five equipment slots and an item pile window. You
@@ -89,6 +98,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SDL opens libGL.so.1 only at run time, out of dpkg-shlibdeps' sight.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Debian's own layout on top of the system layout (see the script).
+set(CPACK_DEBIAN_LAYOUT_SCRIPT ${CMAKE_SOURCE_DIR}/dist/debian/DebianLayout.cmake)
 
 # The Windows installer: a 64-bit installer (the game is 64-bit, and so
 # runs where it runs) into Program Files, with a Start-menu shortcut whose

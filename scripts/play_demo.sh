@@ -10,7 +10,7 @@ source tests/scripts/lib.sh
 source tests/scripts/play_lib.sh
 source tests/scripts/play_session.sh
 
-require_tools Xvfb xdotool xwininfo import convert
+require_tools Xvfb openbox xprop xdotool xwininfo xlsfonts import convert
 GAME="${PICKRPG_BUILD_DIR:-$PWD/build}/pickrpg"
 [ -x "$GAME" ] || fail "no executable at $GAME: build it first (./run.sh does)"
 data_complete "$PWD" || fail "Data/ holds fewer than $TEXTURE_COUNT images"
@@ -18,16 +18,13 @@ data_complete "$PWD" || fail "Data/ holds fewer than $TEXTURE_COUNT images"
 SHOTS=$(realpath -m "${1:-screenshots}")
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
-# The display's own files stay out of the screenshots folder.
-ARTIFACTS=$(mktemp -d)
-# shellcheck disable=SC2016 # expanded when the step runs
-on_exit 'rm -rf "$ARTIFACTS"'
+# The display's logs and the picture of a failure go there too.
+ARTIFACTS=$SHOTS
 trap cleanup EXIT
-start_display "$ARTIFACTS"
+play_display "$ARTIFACTS"
+require_core_fonts
 
 GAME_COMMAND=("$GAME")
 PLAY_FOLDER=$PWD
-NO_KEY=Escape
 QUESTION_SECONDS=30
-FALLBACK_SIZE=exact
 play_session

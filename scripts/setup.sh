@@ -6,15 +6,16 @@ PICKRPG_BUILD_PACKAGES="cmake ninja-build g++ pkg-config ccache libsdl2-dev libg
   libglu1-mesa-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libglx-mesa0 libgtest-dev
   libgmock-dev libbenchmark-dev libfreetype-dev zlib1g-dev fonts-dejavu-core"
 # Packages the full test run needs on top: the Windows cross build, Wine, a
-# virtual display and the tools that drive and photograph it.
-PICKRPG_TEST_PACKAGES="mingw-w64 wine wine64 xvfb xfonts-base xdotool x11-utils imagemagick clang
-  libclang-rt-14-dev"
+# virtual display with a window manager and the tools that drive and
+# photograph it.
+PICKRPG_TEST_PACKAGES="mingw-w64 wine wine64 xvfb openbox xfonts-base xdotool x11-utils imagemagick
+  clang libclang-rt-14-dev"
 # The packages and their checks: the Debian package's dependencies
-# (dpkg-shlibdeps), the Windows installer, the validators of the desktop
-# entry, the AppStream metadata and the manual page, and the readers of the
-# icons and of the executable's resources.
-PICKRPG_TEST_PACKAGES="$PICKRPG_TEST_PACKAGES dpkg-dev nsis unzip desktop-file-utils appstream
-  groff-base icoutils"
+# (dpkg-shlibdeps) and lint (lintian), the Windows installer, the validators
+# of the desktop entry, the AppStream metadata and the manual page, and the
+# readers of the icons and of the executable's resources.
+PICKRPG_TEST_PACKAGES="$PICKRPG_TEST_PACKAGES dpkg-dev lintian nsis unzip desktop-file-utils
+  appstream groff-base icoutils"
 # The browser build: Emscripten, the parser its JavaScript optimiser needs,
 # and Python's server that hosts the page. Its test adds Chromium and npm;
 # NodeSource's Node.js brings an npm of its own and conflicts with Debian's.

@@ -18,7 +18,7 @@ const char *const USAGE =
     "Options:\n"
     "  --windowed    start in a window, without the start-up question\n"
     "  --fullscreen  start in full screen, without the start-up question\n"
-    "  --data DIR    look for the images in DIR when the working directory has no Data/\n"
+    "  --data DIR    look for the images in DIR first\n"
     "  --help        print this text and exit\n"
     "  --version     print the version and exit\n"
     "\n"
@@ -36,8 +36,7 @@ const char *const USAGE =
     "shape with black bars beside it; resize or maximise it as you like. Full\n"
     "screen covers the whole monitor without changing its display mode.\n"
     "\n"
-    "The images are read from the first of these folders that exists (a folder\n"
-    "given with --data comes second):\n";
+    "The images are read from the first of these folders that exists:\n";
 
 bool startsWith(const std::string &text, const std::string &prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;

@@ -6,7 +6,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const SOURCE_LABELS[] = {"in the working directory", "given with --data",
+const char *const SOURCE_LABELS[] = {"given with --data", "in the working directory",
                                      "beside the executable", "installed data"};
 const char *const FOLDERS_TRIED = "\nFolders tried:";
 const char *const NO_SUCH_FOLDER = ": no such folder";
@@ -44,11 +44,11 @@ std::string labelled(const DataFolders::Folder &folder) {
 } // namespace
 
 DataFolders::DataFolders(const DataPlaces &places) {
-  add(places.workingDirectory / DATA_FOLDER_NAME, Source::WorkingDirectory);
   if (!places.optionFolder.empty()) {
     // A relative folder is relative to the working directory, as the user meant.
     add(places.workingDirectory / places.optionFolder, Source::Option);
   }
+  add(places.workingDirectory / DATA_FOLDER_NAME, Source::WorkingDirectory);
   if (places.executable.empty()) {
     return;
   }

@@ -1,9 +1,10 @@
 #pragma once
-// Where the game's images are looked for. Data/ under the working directory
-// comes first, as it always has; then the folder named with --data, Data/
-// beside the executable (the real file, when it was started through a
-// symbolic link) and the installed data folder, found relative to the
-// executable's folder so that an installed tree still works after a move.
+// Where the game's images are looked for. The folder the user named with
+// --data comes first, so that no Data/ in the working directory can override
+// it; then Data/ under the working directory, Data/ beside the executable
+// (the real file, when it was started through a symbolic link) and the
+// installed data folder, found relative to the executable's folder so that
+// an installed tree still works after a move.
 // The images are read from the first of these folders that exists: one that
 // exists but lacks an image is reported as lacking it, not passed over.
 
@@ -14,14 +15,14 @@
 // What the search starts from; an empty path leaves its place out.
 struct DataPlaces {
   std::filesystem::path workingDirectory;
-  std::filesystem::path optionFolder; // given with --data
+  std::filesystem::path optionFolder; // given with --data, relative to the working directory
   std::filesystem::path executable;   // may be a symbolic link
   std::filesystem::path installedFromExecutableFolder;
 };
 
 class DataFolders {
 public:
-  enum class Source { WorkingDirectory, Option, Executable, Installed };
+  enum class Source { Option, WorkingDirectory, Executable, Installed };
   struct Folder {
     std::filesystem::path path;
     Source source;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package: cpack -G DEB makes pickrpg_<version>_<arch>.deb from
-# the native build; its control fields (section, description, dependencies
-# read from the executable's libraries) and its file list are checked.
+# the native build; lintian finds no error and no warning in it, and its
+# control fields (dependencies read from the executable's libraries) and
+# its file list are checked.
 #
 # Installing it changes the machine, so that happens only as root with
 # CI=true, where the machine is thrown away after the run: dpkg -i,
@@ -15,7 +16,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/install_lib.sh"
 
 require_env
-require_tools cpack dpkg dpkg-deb dpkg-shlibdeps Xvfb xdotool xwininfo xlsfonts import convert
+require_tools cpack dpkg dpkg-deb dpkg-shlibdeps lintian Xvfb xdotool xwininfo xlsfonts import convert
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
 begin_work deb-test "$PICKRPG_BUILD_DIR"
 ARCH=$(dpkg --print-architecture)
@@ -25,9 +26,10 @@ on_a_throwaway_machine() { [ "$(id -u)" -eq 0 ] && [ "${CI:-}" = true ]; }
 # The files the package must hold, each path as dpkg-deb -c shows it.
 expected_files() {
   local image
-  printf '%s\n' ./usr/bin/pickrpg "./usr/share/applications/$ID.desktop" \
-    "./usr/share/metainfo/$ID.metainfo.xml" ./usr/share/man/man6/pickrpg.6 \
-    ./usr/share/doc/pickrpg/README.md ./usr/share/doc/pickrpg/LICENSE
+  printf '%s\n' ./usr/games/pickrpg "./usr/share/applications/$ID.desktop" \
+    "./usr/share/metainfo/$ID.metainfo.xml" ./usr/share/man/man6/pickrpg.6.gz \
+    ./usr/share/doc/pickrpg/README.md ./usr/share/doc/pickrpg/LICENSE \
+    ./usr/share/doc/pickrpg/changelog.gz ./usr/share/doc/pickrpg/copyright
   for size in 48 128 256; do
     echo "./usr/share/icons/hicolor/${size}x$size/apps/$ID.png"
   done
@@ -47,11 +49,12 @@ DEB="$WORK/packages/pickrpg_${VERSION}_$ARCH.deb"
 dpkg-deb -I "$DEB" >"$WORK/control.txt" || fail "dpkg-deb cannot read $DEB"
 log "cpack made $DEB"
 
-log "== control fields and contents"
-[ "$(field Package)" = pickrpg ] && [ "$(field Version)" = "$VERSION" ] &&
-  [ "$(field Architecture)" = "$ARCH" ] || fail "wrong name, version or architecture"
-[ "$(field Section)" = games ] || fail "section \"$(field Section)\", not games"
-[ "$(field Description | wc -l)" -gt 1 ] || fail "no long description"
+log "== lintian, control fields and contents"
+# Information tags (-I) are shown, but only errors and warnings fail.
+lintian -I --fail-on error,warning "$DEB" >"$WORK/lintian.log" 2>&1 ||
+  fail "lintian: $(cat "$WORK/lintian.log")"
+[ "$(field Version)" = "$VERSION" ] && [ "$(field Architecture)" = "$ARCH" ] ||
+  fail "wrong version or architecture"
 depends=$(field Depends)
 # Versioned entries come from dpkg-shlibdeps reading the executable.
 for library in 'libc6 (>= ' 'libsdl2-2.0-0 (>= ' 'libstdc++6 (>= ' libgl1; do
@@ -65,14 +68,13 @@ diff -u "$WORK/expected-files.txt" "$WORK/files.txt" >"$WORK/files.diff" ||
 log "the package holds the $(wc -l <"$WORK/files.txt") files of the system layout under /usr"
 
 start_display "$WORK"
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 
 if ! on_a_throwaway_machine; then
   log "== not root with CI=true: the package is unpacked, not installed"
   dpkg-deb -x "$DEB" "$WORK/unpacked" || fail "dpkg-deb -x failed"
-  expect_version "$VERSION" "$WORK/unpacked/usr/bin/pickrpg"
-  play_installed / "$WORK/unpacked-game.log" "$WORK/unpacked/usr/bin/pickrpg"
+  expect_version "$VERSION" "$WORK/unpacked/usr/games/pickrpg"
+  play_installed / "$WORK/unpacked-game.log" "$WORK/unpacked/usr/games/pickrpg"
   log "the unpacked game runs from /"
   exit 0
 fi
@@ -86,9 +88,8 @@ while read -r path; do
 done <"$WORK/paths.txt" >"$WORK/new-paths.txt"
 on_exit 'dpkg -s pickrpg >/dev/null 2>&1 && dpkg -r pickrpg >/dev/null 2>&1'
 dpkg -i "$DEB" >"$WORK/dpkg-install.log" 2>&1 || fail "dpkg -i failed (see $WORK/dpkg-install.log)"
-[ "$(command -v pickrpg)" = /usr/bin/pickrpg ] || fail "pickrpg is not /usr/bin/pickrpg on the PATH"
-expect_version "$VERSION" pickrpg
-play_installed / "$WORK/installed-game.log" pickrpg
+expect_version "$VERSION" /usr/games/pickrpg
+play_installed / "$WORK/installed-game.log" /usr/games/pickrpg
 
 log "== dpkg -r"
 dpkg -r pickrpg >"$WORK/dpkg-remove.log" 2>&1 || fail "dpkg -r failed (see $WORK/dpkg-remove.log)"

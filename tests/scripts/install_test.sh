@@ -57,8 +57,7 @@ mv "$PREFIX" "$WORK/moved"
 PREFIX="$WORK/moved"
 expect_version "$VERSION" "$PREFIX/bin/pickrpg"
 start_display "$WORK"
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 DESKTOP_ENTRY="$PREFIX/share/applications/$ID.desktop"
 play_installed / "$WORK/installed-game.log" "$PREFIX/bin/pickrpg"
 log "the installed game runs from / after its prefix moved"

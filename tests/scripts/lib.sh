@@ -1,14 +1,18 @@
 # shellcheck shell=bash
-# Helpers shared by the smoke tests, sourced by each *_test.sh: a private
+# Helpers shared by the script tests, sourced by each *_test.sh: a private
 # virtual display, windows found by title, key taps, screenshots and waits
 # that always end. Every process a test starts is ended by its own id when
 # the test exits.
 #
-# Xvfb has no window manager: windows are found by title in the tree of the
-# root window (xdotool search misses SDL's message boxes), focused with
-# xdotool windowfocus and typed into with xdotool key.
+# Windows are found by title in the tree of the root window (xdotool search
+# misses SDL's message boxes), focused with xdotool windowfocus and typed
+# into with xdotool key; a window manager runs only where a test needs one.
 
 SKIPPED=77
+# One locale for every tool, whatever the caller's: Wine opens a program on
+# a path outside ASCII only under a UTF-8 locale, and sort, awk and date
+# then read and write alike everywhere.
+export LC_ALL=C.UTF-8
 SCREEN_GEOMETRY=1280x1024x24
 GAME_WIDTH=1024
 GAME_HEIGHT=768
@@ -72,6 +76,19 @@ require_env() {
   fi
 }
 
+# SDL draws its message boxes with the X core fonts.
+require_core_fonts() {
+  [ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
+    unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+}
+
+# Sets EXE to the Windows executable test.sh built.
+require_windows_executable() {
+  EXE="${PICKRPG_WIN_EXE:-}"
+  [ -n "$EXE" ] && [ -f "$EXE" ] ||
+    unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
+}
+
 on_exit() { CLEANUP_STEPS+=("$1"); }
 
 cleanup() {
@@ -129,6 +146,18 @@ start_display() {
   fail "Xvfb did not start (see $1/xvfb.log)"
 }
 
+# start_window_manager FOLDER: openbox on the display, ended with the test;
+# returns once it manages the screen.
+start_window_manager() {
+  openbox --sm-disable >"$1/openbox.log" 2>&1 &
+  local pid=$!
+  on_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
+  wait_until 20 window_manager_running || fail "openbox does not manage the display (see $1/openbox.log)"
+  log "openbox (pid $pid) manages display $DISPLAY"
+}
+
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+
 # Xvfb writes its display number once it accepts clients, or dies.
 display_settled() { [ -s "$1" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; }
 
@@ -179,9 +208,10 @@ answer_box() {
   wait_for_window "$1" "$3"
   local box=$FOUND_WINDOW
   log "box \"$1\" is shown (window $box)"
-  # A tap, not a held key: the box must be gone before anything else comes.
-  xdotool windowfocus "$box" 2>/dev/null
-  sleep 0.2
+  # The key goes out once the box has the focus (a deadline only for a
+  # failure). A tap, not a held key: the box must be gone before anything
+  # else comes.
+  timeout 15 xdotool windowfocus --sync "$box" 2>/dev/null || fail "box $box does not take the focus"
   xdotool key "$2"
   log "tapped $2 in box $box"
   wait_window_gone "$box" 15
@@ -335,86 +365,9 @@ data_without() {
   rm -f "$folder/Data/$missing"
 }
 
-# The scenarios both backends go through. The test script sets GAME_COMMAND
-# (an array), ARTIFACTS, NO_KEY and YES_KEY (what answers the start-up
-# question), QUESTION_SECONDS (how long the first box may take) and
-# FALLBACK_SIZE (exact when a window that failed to go full screen still has
-# a 1024 x 768 client area; any other value skips that check).
-
-# No to the question: a 1024 x 768 window that draws; F1 asks for full
-# screen, which Xvfb refuses, so the mode-switch box and a new window; Escape
-# ends the run with 0.
-scenario_windowed() {
-  local output="$ARTIFACTS/windowed.log"
-  log "== windowed: answer No, the window draws, F1 falls back to a window, Escape ends"
-  start_game "$PICKRPG_SOURCE_DIR" "$output" "${GAME_COMMAND[@]}"
-  answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
-  wait_for_window "$GAME_TITLE" 30
-  expect_client_size "$FOUND_WINDOW"
-  [ "${CHECK_WINDOW_ICON:-no}" != yes ] || expect_game_icon "$FOUND_WINDOW"
-  screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/windowed.png" yes
-  press F1 "$FOUND_WINDOW"
-  answer_box "$ERROR_TITLE" Return 30
-  expect_output "$output" "Mode Switch Failed."
-  wait_for_window "$GAME_TITLE" 30
-  [ "$FALLBACK_SIZE" != exact ] || expect_client_size "$FOUND_WINDOW"
-  screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/after-mode-toggle.png" yes
-  quit_game
-}
-
-# Yes to the question: the display mode cannot change under Xvfb, so the
-# "Mode Switch Failed." box, then the game in a window. Without the complete
-# data the texture error follows instead.
-scenario_full_screen_fallback() {
-  local output="$ARTIFACTS/full-screen-fallback.log"
-  log "== full screen refused: answer Yes, the mode-switch box, then a window"
-  start_game "$PICKRPG_SOURCE_DIR" "$output" "${GAME_COMMAND[@]}"
-  answer_box "$QUESTION_TITLE" "$YES_KEY" "$QUESTION_SECONDS"
-  answer_box "$ERROR_TITLE" Return 30
-  expect_output "$output" "Mode Switch Failed."
-  if data_complete "$PICKRPG_SOURCE_DIR"; then
-    wait_for_window "$GAME_TITLE" 30
-    [ "$FALLBACK_SIZE" != exact ] || expect_client_size "$FOUND_WINDOW"
-    screenshot_game "$FOUND_WINDOW" "$ARTIFACTS/full-screen-fallback.png" yes
-    quit_game
-  else
-    answer_box "$ERROR_TITLE" Return 30
-    expect_output "$output" "Cannot load Data/"
-    expect_exit 10 nonzero
-  fi
-}
-
-# Escape in the game window ends the run with 0 within a few seconds.
+# quit_game [WINDOW]: Escape in the game window (the one found last) ends
+# the run with 0 within a few seconds.
 quit_game() {
-  press Escape "$FOUND_WINDOW"
+  press Escape "${1:-$FOUND_WINDOW}"
   expect_exit 15 zero
-}
-
-# A data folder without Data/Font.tga: the error box names the file, Enter
-# dismisses it, and the run ends with a failure code.
-scenario_missing_texture() {
-  local folder="$ARTIFACTS/missing-font"
-  local output="$ARTIFACTS/missing-texture.log"
-  log "== missing texture: Data/ without Font.tga"
-  data_without "$folder" Font.tga
-  start_game "$folder" "$output" "${GAME_COMMAND[@]}"
-  answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
-  answer_box "$ERROR_TITLE" Return 30
-  if data_complete "$PICKRPG_SOURCE_DIR"; then
-    expect_output "$output" "Cannot load Data/Font.tga"
-  else
-    expect_output "$output" "Cannot load Data/"
-  fi
-  expect_exit 10 nonzero
-}
-
-run_scenarios() {
-  if data_complete "$PICKRPG_SOURCE_DIR"; then
-    scenario_windowed
-  else
-    log "Data/ holds fewer than $TEXTURE_COUNT images: only the failure paths are tested"
-  fi
-  scenario_full_screen_fallback
-  scenario_missing_texture
-  log "all scenarios passed; screenshots and logs in $ARTIFACTS"
 }

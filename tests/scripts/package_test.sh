@@ -64,8 +64,7 @@ start_display "$WORK"
 
 log "== the Linux package"
 [ -x "$PICKRPG_BUILD_DIR/pickrpg" ] || unavailable "no executable at $PICKRPG_BUILD_DIR/pickrpg"
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
+require_core_fonts
 tarball=$(make_package "$PICKRPG_BUILD_DIR" TGZ 'pickrpg-*-linux-*.tar.gz')
 mkdir -p "$WORK/linux"
 tar -xzf "$tarball" -C "$WORK/linux" || fail "cannot unpack $tarball"

@@ -53,8 +53,12 @@ PARKED=0
 # the fuzz. A picture is shown when almost all of its opaque pixels match
 # (edges may be sampled a little apart), and gone when a good share differ:
 # whatever lies behind a faint button or an empty slot is far from the
-# picture's colours.
-FUZZ=10%
+# picture's colours. A picture drawn larger and scaled back for the checks
+# softens lines one texel wide (the crosshair's arms lose a fifth of their
+# brightness), so there the fuzz is wider.
+FUZZ_AT_SIZE=10%
+FUZZ_SCALED=30%
+FUZZ=$FUZZ_AT_SIZE
 PICTURE_SHOWN_PERCENT=2
 PICTURE_GONE_PERCENT=20
 # Glyphs are white and everything behind text is far darker, so a pixel is
@@ -178,11 +182,45 @@ shot() {
 }
 
 # capture [FILE]: takes the screenshot again, into FILE or under the
-# newest one's name.
+# newest one's name. Whatever the window's size, the screenshot is the
+# game's 1024 x 768 picture: a fitted picture is cut out of the window and
+# scaled back, so that every check speaks of logical pixels.
 capture() {
+  local fitted=()
+  [ "$FIT" = "1 0 0" ] ||
+    fitted=(-crop "$(fit_geometry)" +repage -filter Box -resize "${GAME_WIDTH}x${GAME_HEIGHT}!")
   # Light compression: a busy machine takes seconds over the default.
-  import -window "$GAME_WINDOW" -quality 10 "${1:-$LAST_SHOT}" 2>/dev/null ||
+  import -window "$GAME_WINDOW" "${fitted[@]}" -quality 10 "${1:-$LAST_SHOT}" 2>/dev/null ||
     fail "no screenshot of window $GAME_WINDOW"
+}
+
+# ---------------------------------------------------------------------------
+# The picture in a window of any size
+
+# The scale and the top-left corner of the game's picture in the client
+# area, as the game fits it: s = min(W / 1024, H / 768), centred.
+FIT="1 0 0"
+
+# fit_window: works FIT out from the game window's client size.
+fit_window() {
+  FIT=$(client_size "$GAME_WINDOW" | awk -F x -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" '{
+    s = $1 / w; if ($2 / h < s) s = $2 / h
+    printf "%g %g %g\n", s, ($1 - w * s) / 2, ($2 - h * s) / 2 }')
+  FUZZ=$FUZZ_SCALED
+  [ "$FIT" != "1 0 0" ] || FUZZ=$FUZZ_AT_SIZE
+}
+
+# The picture's rectangle in the client area, as a crop geometry.
+fit_geometry() {
+  awk -v fit="$FIT" -v w="$GAME_WIDTH" -v h="$GAME_HEIGHT" 'BEGIN {
+    split(fit, f, " "); printf "%dx%d+%d+%d\n", w * f[1], h * f[1], f[2], f[3] }'
+}
+
+# on_window X Y: the client pixel that shows the middle of logical pixel
+# (X, Y).
+on_window() {
+  awk -v x="$1" -v y="$2" -v fit="$FIT" 'BEGIN {
+    split(fit, f, " "); printf "%d %d\n", f[2] + (x + 0.5) * f[1], f[3] + (y + 0.5) * f[1] }'
 }
 
 # picture_mismatch FILE NAME GEOMETRY: how many of the picture's opaque
@@ -277,6 +315,9 @@ text_count() {
   DETAIL="$COUNT text pixels changed in $2 since $(basename "$1")"
 }
 
+# text_near BEFORE REGION PIXELS: at most PIXELS text pixels differ.
+text_near() { text_count "$1" "$2" && [ "$COUNT" -le "$3" ]; }
+
 # world_changed BEFORE REGION / world_same BEFORE REGION
 world_changed() { world_count "$@" && [ "$COUNT" -ge "$WORLD_CHANGED_PIXELS" ]; }
 world_same() { world_count "$@" && [ "$COUNT" -lt "$WORLD_CHANGED_PIXELS" ]; }
@@ -348,23 +389,33 @@ park_cursor() {
   PARKED=$((1 - PARKED))
   region=$(cursor_region "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}" "$(cursor_size "$held")")
   point_at "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}"
-  # Only the cursor's square is taken: the check runs often.
-  until import -window "$GAME_WINDOW" -crop "$region" +repage "$PICTURES/parking.miff" 2>/dev/null &&
-    fewest_mismatches "$PICTURES/parking.miff" "$held" "${region%%+*}+0+0" &&
+  until capture "$PICTURES/parking.miff" &&
+    fewest_mismatches "$PICTURES/parking.miff" "$held" "$region" &&
     [ "$((MISMATCHES * 100))" -le "$((OPAQUE * PICTURE_SHOWN_PERCENT))" ]; do
     [ "$SECONDS" -lt "$deadline" ] || fail "the cursor does not show in $region: $DETAIL"
   done
 }
 
-point_at() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" || fail "cannot move the cursor"; }
+# point_at X Y: the cursor to a logical pixel (top-down).
+point_at() {
+  # shellcheck disable=SC2046 # two numbers
+  xdotool mousemove --window "$GAME_WINDOW" $(on_window "$1" "$2") || fail "cannot move the cursor"
+}
 
-# click X Y: a left click at a client pixel (top-down), then the cursor
+# click X Y: a left click at a logical pixel (top-down), then the cursor
 # goes back to where it rested. A click acts when the game handles it, not
 # at the next frame, so clicks in a row are never lost.
 click() {
+  # shellcheck disable=SC2046 # two numbers
+  click_client $(on_window "$1" "$2")
+}
+
+# click_client X Y: the same at a pixel of the client area.
+click_client() {
+  # shellcheck disable=SC2046 # two numbers
   xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" click 1 \
-    mousemove --window "$GAME_WINDOW" "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}" ||
-    fail "cannot click at ($1, $2)"
+    mousemove --window "$GAME_WINDOW" $(on_window "${PARK_XS[$PARKED]}" "${PARK_YS[$PARKED]}") ||
+    fail "cannot click at ($1, $2) of the client area"
 }
 
 click_square() {
@@ -376,32 +427,45 @@ click_square() {
 
 click_button() { click $((BUTTON_XS[$1] + BUTTON_SIZE / 2)) $((BUTTON_TOP + BUTTON_SIZE / 2)); }
 
-# The world above the log and the buttons, where a click on the person
-# reaches it (the red close squares are never shown while it is looked for).
-PERSON_BOTTOM=632
-PERSON_REGION=${GAME_WIDTH}x$PERSON_BOTTOM+0+0
+# The interface along the bottom, which takes a click meant for the world:
+# the log with its scroll squares, and the buttons left and right of it.
+BOTTOM_INTERFACE=("326x136+356+632" "340x${BUTTON_SIZE}+10+$BUTTON_TOP"
+  "136x${BUTTON_SIZE}+690+$BUTTON_TOP")
 
-# find_red_being FILE: prints the centre of the red-tinted person in the
-# world part of a screenshot, or fails when none is there.
+# reachable X Y: a click at that pixel reaches the world (no window open).
+reachable() {
+  local area
+  [ "$1" -ge 0 ] && [ "$1" -lt "$GAME_WIDTH" ] && [ "$2" -ge 0 ] && [ "$2" -lt "$GAME_HEIGHT" ] ||
+    return 1
+  for area in "${BOTTOM_INTERFACE[@]}"; do
+    awk -v x="$1" -v y="$2" -v area="$area" 'BEGIN {
+      split(area, a, "[x+]"); exit !(x >= a[3] && x < a[3] + a[1] && y >= a[4] && y < a[4] + a[2])
+    }' && return 1
+  done
+  return 0
+}
+
+# find_red_being FILE: prints the centre of the red-tinted person anywhere
+# in a screenshot of the game window, or fails when none is there.
 find_red_being() {
   local box
   # Sampled down to a quarter first; walls are brown, the ground green.
-  box=$(convert "$1" -crop "$PERSON_REGION" +repage -sample 25% \
-    -color-matrix "$REDNESS" -channel R -separate +channel -threshold 30% \
-    -format '%@' info: 2>/dev/null)
+  box=$(convert "$1" -sample 25% -color-matrix "$REDNESS" -channel R -separate +channel \
+    -threshold 30% -format '%@' info: 2>/dev/null)
   # An empty mask trims to a 0 x 0 box.
   case "$box" in
   "" | 0x0* | 1x1*) return 1 ;;
   esac
-  awk -v box="$box" -v region="$PERSON_REGION" 'BEGIN {
-    split(box, b, "[x+]"); split(region, r, "[x+]")
+  awk -v box="$box" 'BEGIN {
+    split(box, b, "[x+]")
     if (b[1] < 2 || b[2] < 2) exit 1
-    printf "%d %d\n", r[3] + 4 * (b[3] + b[1] / 2), r[4] + 4 * (b[4] + b[2] / 2)
+    printf "%d %d\n", 4 * (b[3] + b[1] / 2), 4 * (b[4] + b[2] / 2)
   }'
 }
 
 # person_square FILE: prints the centre of the square nearest to the
-# person in the world part of a screenshot, or fails when it is not there.
+# person in a screenshot, or fails when it is not there or a click there
+# would reach the interface instead.
 # A click reaches the ground under the pointer, and under the figure, which
 # floats half a unit above the ground (13.5 units from the eye), that is off
 # its square far from the view's centre; so the figure's centre is turned
@@ -421,8 +485,7 @@ person_square() {
   }')
   # shellcheck disable=SC2086 # two numbers
   square=$(square_position $square)
-  local x=${square% *} y=${square#* }
-  [ "$x" -ge 0 ] && [ "$x" -lt "$GAME_WIDTH" ] && [ "$y" -ge 0 ] && [ "$y" -lt "$PERSON_BOTTOM" ] ||
-    return 1
+  # shellcheck disable=SC2086 # two numbers
+  reachable $square || return 1
   echo "$square"
 }

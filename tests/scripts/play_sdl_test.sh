@@ -1,32 +1,7 @@
 #!/usr/bin/env bash
-# A scripted play session of the Linux executable on a virtual display, as a
-# player would go through it with mouse and keyboard; each step is checked
-# on screenshot regions. Screenshots stay in $PICKRPG_BUILD_DIR/play-sdl.
+# The scripted play session (play_session.sh) of the Linux executable, as
+# the demo of run.sh plays it. Screenshots stay in $PICKRPG_BUILD_DIR/play-sdl.
 set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/play_lib.sh"
-source "$(dirname "$0")/play_session.sh"
-
 require_env
-require_tools Xvfb xdotool xwininfo xlsfonts import convert
-GAME="$PICKRPG_BUILD_DIR/pickrpg"
-[ -x "$GAME" ] || unavailable "no executable at $GAME"
-data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
-
-SHOTS="$PICKRPG_BUILD_DIR/play-sdl"
-ARTIFACTS=$SHOTS
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-trap cleanup EXIT
-start_display "$SHOTS"
-
-# SDL draws its message boxes with the X core fonts.
-[ -n "$(xlsfonts -fn '-*-*-medium-r-normal--*-120-*-*-*-*-*-*' 2>/dev/null)" ] ||
-  unavailable "no X core fonts for SDL's message boxes (Debian package xfonts-base)"
-
-GAME_COMMAND=("$GAME")
-PLAY_FOLDER=$PICKRPG_SOURCE_DIR
-NO_KEY=Escape
-QUESTION_SECONDS=30
-FALLBACK_SIZE=exact
-play_session
+exec bash "$PICKRPG_SOURCE_DIR/scripts/play_demo.sh" "$PICKRPG_BUILD_DIR/play-sdl"

@@ -2,13 +2,13 @@
 # One scripted play session, sourced after lib.sh and play_lib.sh by the
 # play tests and by the demo of run.sh. The caller sets GAME_COMMAND (an
 # array), PLAY_FOLDER (the working directory, which holds Data/), SHOTS
-# (where the screenshots go), NO_KEY (answers No to the start-up question),
-# QUESTION_SECONDS, and FALLBACK_SIZE (exact when the window keeps a
-# 1024 x 768 client area after F1). Every step prints its result; the
+# (where the screenshots go), QUESTION_SECONDS (how long the first box may
+# take) and CHECK_WINDOW_ICON (yes where the window manager is handed the
+# game's icon), and starts the display with play_display. Every step prints its result; the
 # session fails at the end when any step failed, and at once when the game
-# stops answering. The other person wanders over the whole map: looking at
-# it and attacking it happen only when it shows in the view (while the game
-# is paused it stands still); otherwise the step says so and is left out.
+# stops answering or a step cannot find what it needs. The other person
+# wanders over the whole map: the game runs until it stands where a click
+# reaches it, then pauses (it stands still) for looking at it and the attack.
 
 # The world around the player, away from every window and the button bar.
 WORLD_REGION=660x560+180+60
@@ -17,23 +17,86 @@ NEAR_PLAYER_REGION=300x300+362+200
 # A square is 66 pixels wide around the player: the person on a square,
 # or on one beside it, shows within this square around its centre.
 WAY_SIZE=132
-# How long the person is given to wander into view, or out of the way.
-PERSON_SECONDS=30
+# How long the person is given to wander into reach, or out of the way: a
+# deadline for a failure only, far above what a walk takes.
+PERSON_SECONDS=300
+
+# A screen wider than the game's shape, with room for a window of twice
+# the game's size and its frame: full screen has bars left and right.
+PLAY_SCREEN=4096x2304
+# The wider shape a window is resized to: 2:1, the picture twice the game's
+# size between bars. (At a scale that is not whole the picture checks would
+# need a looser measure; the unit tests prove those scales pick alike.)
+WIDE_WINDOW=(3072 1536)
+# The newest line of the log, at its bottom.
+LAST_LINE_REGION=296x14+356+752
+# A resampled line of text differs from the same line drawn at 1024 x 768
+# at the rims of its glyphs; another line differs in whole letters.
+RESAMPLED_LINE_PIXELS=40
+
+# play_display FOLDER: the virtual display of the session, with a window
+# manager, which resizes windows and shows them in full screen.
+play_display() {
+  SCREEN_GEOMETRY=${PLAY_SCREEN}x24
+  start_display "$1"
+  start_window_manager "$1"
+}
 
 session_start() {
-  log "== start: answer No, the window draws"
+  log "== start: answer Yes, full screen; F1 gives a 1024 x 768 window"
   prepare_pictures
   start_game "$PLAY_FOLDER" "$SHOTS/game-output.log" "${GAME_COMMAND[@]}"
-  answer_box "$QUESTION_TITLE" "$NO_KEY" "$QUESTION_SECONDS"
-  wait_for_window "$GAME_TITLE" 30
-  GAME_WINDOW=$FOUND_WINDOW
-  expect_client_size "$GAME_WINDOW"
-  # The first frames may still be blank.
-  wait_until 30 window_drawn || fail "the game window stays blank"
+  answer_box "$QUESTION_TITLE" Return "$QUESTION_SECONDS"
+  full_screen_shown full-screen-at-start
+  press F1 "$GAME_WINDOW"
+  await_game_window "${GAME_WIDTH}x${GAME_HEIGHT}" "the window after F1"
+  [ "${CHECK_WINDOW_ICON:-no}" != yes ] || expect_game_icon "$GAME_WINDOW"
   park_cursor
   shot start
   START_SHOT=$LAST_SHOT
   step_passed "window $GAME_WINDOW draws ($(colours_in "$START_SHOT" "$WORLD_REGION") colours)"
+}
+
+# await_game_window SIZE WHAT: sets GAME_WINDOW to the game's window once
+# one with a client area of SIZE shows a drawn frame (after F1 the old
+# window may linger a moment).
+await_game_window() {
+  local deadline=$((SECONDS + 30))
+  until GAME_WINDOW=$(game_window_of_size "$1"); do
+    game_running || fail "the game ended (code $GAME_EXIT) while waiting for $2"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no game window of $1 for $2 within 30 s"
+    sleep 0.2
+  done
+  fit_window
+  wait_until 30 window_drawn || fail "$2 stays blank"
+}
+
+game_window_of_size() {
+  local id
+  for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$GAME_TITLE\": (" | awk '{print $1}'); do
+    if is_viewable "$id" && [ "$(client_size "$id")" = "$1" ]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# full_screen_shown NAME: the game's window covers the screen, the picture
+# fitted into it between black bars.
+full_screen_shown() {
+  await_game_window "$PLAY_SCREEN" "full screen"
+  shot "$1"
+  local bars
+  # The picture painted black: what remains is the bars.
+  bars=$(import -window "$GAME_WINDOW" miff:- 2>/dev/null | convert - -region "$(fit_geometry)" \
+    -fill black -colorize 100 +region -separate -evaluate-sequence max -format '%[max]' info:)
+  judge "full screen: the picture in the middle, black bars beside it" bars_black "$bars"
+}
+
+bars_black() {
+  DETAIL="the brightest bar pixel is $1, the picture at $(fit_geometry)"
+  [ "$1" = 0 ]
 }
 
 window_drawn() {
@@ -71,16 +134,10 @@ look_at() {
 }
 
 session_look() {
-  log "== Look: a wall, the person, the vase pile, bare ground"
+  log "== Look: a wall, the vase pile, bare ground"
   # shellcheck disable=SC2046 # two numbers
   look_at wall $(square_position 14 15)
-  local person
-  if person=$(person_square "$LAST_SHOT"); then
-    # shellcheck disable=SC2086 # two numbers
-    look_at person $person
-  else
-    log "  note: the person is not in view; looked at the wall, pile and ground only"
-  fi
+  WALL_SHOT=$LAST_SHOT
   # shellcheck disable=SC2046
   look_at vase-pile $(square_position 20 8)
   # shellcheck disable=SC2046
@@ -178,46 +235,37 @@ resume() {
   await "$1" "space resumes" pause_hidden
 }
 
-# While running, screenshots until the person shows in one.
-person_in_view() {
+# find_person: with the game paused, sets PERSON to the centre of the
+# person's square where a click reaches it; while the person is out of view
+# or behind the interface, the game runs a while and pauses again.
+find_person() {
   local deadline=$((SECONDS + PERSON_SECONDS))
-  shot looking-for-person
-  until person_square "$LAST_SHOT" >/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    capture
+  until PERSON=$(person_square "$LAST_SHOT"); do
+    [ "$SECONDS" -lt "$deadline" ] ||
+      fail "the person did not come where a click reaches it within $PERSON_SECONDS s"
+    resume -
+    pause -
   done
 }
 
-session_pause_and_attack() {
-  log "== Space pauses (the person stops), A and a click hit the person twice"
+session_person() {
+  log "== Space pauses (the person stops); Look at the person, then A and a click hit it twice"
   RUNNING_SHOT=$LAST_SHOT
   pause paused
-  local person=""
-  # The person wanders off the view now and then: while it is out of view
-  # the game runs until it shows, then pauses again, where it stands still.
-  if ! person=$(person_square "$LAST_SHOT"); then
-    resume running
-    if person_in_view; then
-      pause paused-with-person
-      person=$(person_square "$LAST_SHOT") || person=""
-    else
-      pause paused-without-person
-    fi
-  fi
-  if [ -z "$person" ]; then
-    log "  note: the person stayed out of view; no attack by click"
-  else
-    local hit before
-    for hit in 1 2; do
-      before=$LAST_SHOT
-      tap a
-      await "attack-mode-$hit" "A chooses Attack" button_active 4
-      # shellcheck disable=SC2086 # two numbers
-      click $person
-      await "attack-$hit" "attack $hit on the person at ($person) writes to the log" \
-        text_changed "$before" "$LOG_TEXT_REGION"
-    done
-  fi
+  find_person
+  shot person-found
+  # shellcheck disable=SC2086 # two numbers
+  look_at person $PERSON
+  local hit before
+  for hit in 1 2; do
+    before=$LAST_SHOT
+    tap a
+    await "attack-mode-$hit" "A chooses Attack" button_active 4
+    # shellcheck disable=SC2086 # two numbers
+    click $PERSON
+    await "attack-$hit" "attack $hit on the person at ($PERSON) writes to the log" \
+      text_changed "$before" "$LOG_TEXT_REGION"
+  done
   resume unpaused
 }
 
@@ -305,27 +353,61 @@ session_walk() {
   resume walk-over
 }
 
+# resize_window WIDTH HEIGHT: the window manager gives the window a client
+# area of that size; returns once a frame fitted to it shows the cursor.
+resize_window() {
+  xdotool windowsize "$GAME_WINDOW" "$1" "$2" || fail "cannot resize window $GAME_WINDOW"
+  await_game_window "$1x$2" "the window resized to $1 x $2"
+  park_cursor
+}
+
+# look_at_wall NAME: Look at the wall beside the player writes the wall's
+# line, the one the first look at it wrote.
+look_at_wall() {
+  # shellcheck disable=SC2046 # two numbers
+  look_at "$1" $(square_position 14 15)
+  judge "the newest line is the wall's" \
+    text_near "$WALL_SHOT" "$LAST_LINE_REGION" "$RESAMPLED_LINE_PIXELS"
+}
+
+session_fit() {
+  log "== the window resized: the picture fills it, clicks land where it shows them"
+  resize_window $((2 * GAME_WIDTH)) $((2 * GAME_HEIGHT))
+  look_at_wall wall-twice-the-size
+  resize_window "${WIDE_WINDOW[@]}"
+  look_at_wall wall-wider
+  log "== a click on the bar beside the picture does nothing: the log stays, Look stays chosen"
+  tap l
+  await look-mode-bar "L chooses Look" button_active 2
+  local before=$LAST_SHOT
+  click_client 10 $((WIDE_WINDOW[1] / 2))
+  park_cursor
+  shot bar-clicked
+  judge "the log stays as it was" text_same "$before" "$LOG_TEXT_REGION"
+  # shellcheck disable=SC2046 # two numbers
+  click $(square_position 14 15)
+  await wall-after-bar "Look, still chosen, acts on the wall" \
+    text_changed "$before" "$LOG_TEXT_REGION"
+  judge "the newest line is the wall's" \
+    text_near "$WALL_SHOT" "$LAST_LINE_REGION" "$RESAMPLED_LINE_PIXELS"
+  resize_window "$GAME_WIDTH" "$GAME_HEIGHT"
+}
+
 session_mode_toggle() {
-  log "== F1: a new game in the other mode, the log starts again"
+  log "== F1: full screen, then F1 again: a window with a new game"
+  press F1 "$GAME_WINDOW"
+  full_screen_shown full-screen-after-f1
   local before=$LAST_SHOT
   press F1 "$GAME_WINDOW"
-  answer_box "$ERROR_TITLE" Return 30
-  wait_for_window "$GAME_TITLE" 30
-  GAME_WINDOW=$FOUND_WINDOW
-  wait_until 30 window_drawn || fail "the new window stays blank"
+  await_game_window "${GAME_WIDTH}x${GAME_HEIGHT}" "the window after F1 again"
   park_cursor
-  shot after-f1
-  if [ "$FALLBACK_SIZE" = exact ] && [ "$(client_size "$GAME_WINDOW")" = "${GAME_WIDTH}x${GAME_HEIGHT}" ]; then
-    judge "the log changes" text_changed "$before" "$LOG_TEXT_REGION"
-    judge "the log shows the start-up lines again" text_same "$START_SHOT" "$LOG_TEXT_REGION"
-  else
-    step_passed "a new window of $(client_size "$GAME_WINDOW") draws"
-  fi
+  shot windowed-after-f1
+  judge "the log shows the start-up lines again" text_same "$START_SHOT" "$LOG_TEXT_REGION"
 }
 
 session_quit() {
   log "== Escape ends the program with code 0"
-  quit_game
+  quit_game "$GAME_WINDOW"
   step_passed "exit code 0"
 }
 
@@ -337,7 +419,9 @@ play_session() {
   session_look
   session_pile
   session_inventory
-  session_pause_and_attack
+  session_person
+  # Before the walk: the wall's square lies beside the player's first one.
+  session_fit
   session_walk
   session_mode_toggle
   session_quit

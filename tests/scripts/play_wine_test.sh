@@ -8,11 +8,8 @@ source "$(dirname "$0")/play_lib.sh"
 source "$(dirname "$0")/play_session.sh"
 
 require_env
-require_tools Xvfb xdotool xwininfo import convert wine wineboot wineserver
-EXE="${PICKRPG_WIN_EXE:-}"
-if [ -z "$EXE" ] || [ ! -f "$EXE" ]; then
-  unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
-fi
+require_tools Xvfb openbox xprop xdotool xwininfo import convert wine wineboot wineserver
+require_windows_executable
 data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
 
 SHOTS="$PICKRPG_BUILD_DIR/play-wine"
@@ -20,16 +17,13 @@ ARTIFACTS=$SHOTS
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 trap cleanup EXIT
-start_display "$SHOTS"
+play_display "$SHOTS"
 
 fresh_wine_prefix "$SHOTS" -all
 
 GAME_COMMAND=(wine "$EXE")
 PLAY_FOLDER=$PICKRPG_SOURCE_DIR
-# Escape does not answer a Yes/No box on Windows; the No button's mnemonic does.
-NO_KEY=n
 QUESTION_SECONDS=90
-# A window that was refused full screen keeps its outer size, so its client
-# area is a little smaller than 1024 x 768.
-FALLBACK_SIZE=smaller
+# Wine hands the window's class icons to the window manager.
+CHECK_WINDOW_ICON=yes
 play_session

@@ -5,19 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
-namespace {
-
 using Request = CommandLine::Request;
-
-bool contains(const std::string &text, const std::string &part) {
-  return text.find(part) != std::string::npos;
-}
-
-} // namespace
 
 TEST(CommandLine, OptionsAreReadUntilHelpVersionOrTheFirstMistake) {
   struct Row {
@@ -62,24 +53,4 @@ TEST(CommandLine, OptionsAreReadUntilHelpVersionOrTheFirstMistake) {
     EXPECT_EQ(options.exitCode(), row.exitCode);
     EXPECT_EQ(options.reply(DataFolders()).empty(), row.request == Request::Play);
   }
-}
-
-// The usage names every option, the controls and this run's folders; a
-// mistake is named before it.
-TEST(CommandLine, RepliesNameTheMistakeTheOptionsTheControlsAndTheFolders) {
-  const DataFolders folders({"/home/someone", "", "/usr/games/pickrpg", "../share/games/pickrpg"});
-  const std::string help = CommandLine::parse({"--help"}).reply(folders);
-  for (const char *part :
-       {"--windowed", "--fullscreen", "--data DIR", "--help", "--version", "Escape", "F1",
-        "arrow keys", "  /home/someone/Data (in the working directory)\n",
-        "  /usr/games/Data (beside the executable)\n",
-        "  /usr/share/games/pickrpg/Data (installed data)\n"}) {
-    EXPECT_TRUE(contains(help, part)) << part;
-  }
-  EXPECT_EQ(CommandLine::parse({"--bogus"}).reply(folders),
-            "pickrpg: unknown option \"--bogus\"\n\n" + help);
-  EXPECT_EQ(CommandLine::parse({"--windowed", "--data"}).reply(folders),
-            "pickrpg: --data needs a folder\n\n" + help);
-  EXPECT_TRUE(std::regex_match(CommandLine::parse({"--version"}).reply(folders),
-                               std::regex("pickrpg [0-9]+\\.[0-9]+\\.[0-9]+\n")));
 }

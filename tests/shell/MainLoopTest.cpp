@@ -269,19 +269,6 @@ TEST(MainLoop, AKeyTappedBetweenTwoFramesStaysDownUntilTheNextUpdateHasRun) {
                    "render swap stop close unregister ");
 }
 
-// The "Cannot load" box goes on with the folders the images were looked for in.
-TEST(MainLoop, TheLoadFailureBoxNamesTheFoldersTried) {
-  const std::filesystem::path nowhere =
-      std::filesystem::temp_directory_path() / "pickrpg-no-such-folder";
-  ScriptedShell shell;
-  startSucceeds = false;
-  shell.setDataFolders(DataFolders({nowhere, "", "", ""}));
-  EXPECT_EQ(shell.run(), 1);
-  EXPECT_EQ(trace, "ask register windowed start stop close unregister error: Cannot load "
-                   "Data/Font.tga\nFolders tried:\n" +
-                       (nowhere / "Data").string() + " (in the working directory): no such folder");
-}
-
 // In a 1600 x 900 drawable the picture is 1200 x 900 with bars of 200 at the
 // sides. The pointer reaches the game as a logical pixel; over a bar, or off
 // the window (SDL reports presses there while another button is held), it

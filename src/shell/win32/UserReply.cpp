@@ -44,8 +44,12 @@ void writeToStream(const std::string &text, DWORD stream) {
 
 } // namespace
 
+void writeToStandardStream(const std::string &text, bool toErrorStream) {
+  writeToStream(text, toErrorStream ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+}
+
 void showReply(const std::string &text, bool isMistake) {
-  writeToStream(text, isMistake ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  writeToStandardStream(text, isMistake);
   MessageBoxW(nullptr, wideFromUtf8(text).c_str(), wideFromUtf8(CommandLine::PROGRAM_NAME).c_str(),
               MB_OK | (isMistake ? MB_ICONERROR : MB_ICONINFORMATION));
 }

@@ -8,3 +8,6 @@
 #include <string>
 
 void showReply(const std::string &text, bool isMistake);
+// Only the stream half: the text goes where a reply's would, to the error
+// stream when toErrorStream is set.
+void writeToStandardStream(const std::string &text, bool toErrorStream);

@@ -1,5 +1,6 @@
 #include "shell/win32/Win32Shell.h"
 
+#include "shell/win32/UserReply.h"
 #include "shell/win32/WideText.h"
 
 #include <shellscalingapi.h>
@@ -168,6 +169,8 @@ MainLoop::Message Win32Shell::handleNextMessage() {
 }
 
 void Win32Shell::showError(const char *text) {
+  // Also where a console or a log reads it, whole, as the SDL shell does.
+  writeToStandardStream(std::string(ERROR_CAPTION) + ": " + text + "\n", true);
   // The folders a "Cannot load" box names may be outside the code page.
   MessageBoxW(nullptr, wideFromUtf8(text).c_str(), wideFromUtf8(ERROR_CAPTION).c_str(),
               MB_OK | MB_ICONEXCLAMATION);
