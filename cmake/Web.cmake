@@ -28,7 +28,8 @@ target_link_options(pickrpg PRIVATE
   -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 --no-entry
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString,FS
-  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/Data@Data")
+  # One argument, however many spaces the checkout's path holds.
+  --preload-file "${CMAKE_SOURCE_DIR}/Data@Data")
 file(GLOB DATA_IMAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Data/*.tga)
 set_property(TARGET pickrpg APPEND PROPERTY LINK_DEPENDS ${DATA_IMAGES})
 
