@@ -2,6 +2,7 @@
 // compared with the same scenes drawn and picked by the real OpenGL 1.1 in
 // the gl_reference program.
 
+#include "ReferenceProgram.h"
 #include "Scenarios.h"
 
 #include "HeadlessContext.h"
@@ -66,14 +67,9 @@ std::string scratchFile(const std::string &name) {
   return ::testing::TempDir() + "gles_" + name;
 }
 
-bool runReference(const std::string &arguments) {
-  const std::string command = std::string(GL_REFERENCE) + " " + arguments;
-  return std::system(command.c_str()) == 0;
-}
-
 bool referenceScene(const std::string &name, Frame &frame) {
   const std::string file = scratchFile(name + ".ppm");
-  return runReference("scene " + name + " " + file) && readPpm(file, frame);
+  return runReference({"scene", name, file}) && readPpm(file, frame);
 }
 
 // Both figures are printed for every scene, passing or not.

@@ -3,6 +3,7 @@
 // of every game state. Built twice: over the ES layer (test_gles) and over
 // the desktop's OpenGL with its software selection (test_desktop_picking).
 
+#include "ReferenceProgram.h"
 #include "Scenarios.h"
 
 #include "HeadlessContext.h"
@@ -29,11 +30,6 @@ int pickStep() {
 
 std::string scratchFile(const std::string &name) {
   return ::testing::TempDir() + "picks_" + name;
-}
-
-bool runReference(const std::string &arguments) {
-  const std::string command = std::string(GL_REFERENCE) + " " + arguments;
-  return std::system(command.c_str()) == 0;
 }
 
 class PickingProof : public ::testing::Test {
@@ -76,7 +72,7 @@ TEST_F(PickingProof, PickingMatchesTheRealSelectionBufferEverywhere) {
   for (const std::string &state : pickStateNames()) {
     const std::string file = scratchFile(state + ".picks");
     PickGrid expected, actual;
-    ASSERT_TRUE(runReference("picks " + state + " " + std::to_string(step) + " " + file));
+    ASSERT_TRUE(runReference({"picks", state, std::to_string(step), file}));
     ASSERT_TRUE(readPickGrid(file, expected));
     ASSERT_TRUE(pickNamedState(state, step, actual));
     ASSERT_EQ(expected.world.size(), actual.world.size());
