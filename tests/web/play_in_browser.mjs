@@ -848,11 +848,11 @@ const playerSquare = (game) => game.page.evaluate(() =>
 async function stepAndBack(game) {
   const start = await playerSquare(game);
   for (const [control, along, key] of [['Step right', 1, 'ArrowRight'], ['Step left', 0, 'ArrowLeft']]) {
-    // The other person may wander onto the square, where a step is refused:
-    // wait until it has gone.
-    const free = await game.waitUntil(async () => (await game.page.evaluate((dx) =>
-      window.Module._pickrpg_being_right_of_player(dx), along === 1 ? 1 : -1)) === 0);
-    check(free, `the square of ${control} is free`, 'the other person stays there');
+    // A step is refused while the last one still slides, and onto the other
+    // person's square: wait until neither holds.
+    const ready = await game.waitUntil(async () => (await game.page.evaluate((dx) =>
+      window.Module._pickrpg_player_can_step(dx), along === 1 ? 1 : -1)) === 1);
+    check(ready, `${control} can be taken`, 'the player at rest beside a free square');
     await game.press(key, control);
     const stepped = await game.waitUntil(async () =>
       (await playerSquare(game))[0] === start[0] + along);

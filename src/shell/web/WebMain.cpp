@@ -6,6 +6,7 @@
 // game shows without reading pixels off the screen.
 
 #include "game/Game.h"
+#include "objects/Being.h"
 #include "shell/Scene.h"
 #include "shell/web/WebShell.h"
 #include "world/Cell.h"
@@ -131,14 +132,16 @@ EMSCRIPTEN_KEEPALIVE double pickrpg_player_y() {
   return game.getPlayerWorldY();
 }
 
-// 1 when another being stands dx squares right of the player, where a step
-// is refused: a test waits for the square to be free before it steps.
-EMSCRIPTEN_KEEPALIVE int pickrpg_being_right_of_player(int dx) {
+// 1 when a step dx squares right would be taken now: the player stands at
+// rest (a step pressed while it still slides from the last one is refused,
+// as a key tapped then is) and no other being stands there. A test waits for
+// this before it steps.
+EMSCRIPTEN_KEEPALIVE int pickrpg_player_can_step(int dx) {
   const int x = static_cast<int>(wrapToCell(game.getPlayerWorldX() + static_cast<float>(dx)));
   const int y = static_cast<int>(wrapToCell(game.getPlayerWorldY()));
   const Space &square =
       game.getWorld().getCell(LoadedArea::CENTRE, LoadedArea::CENTRE).getSpace(x, y);
-  return square.getBeing() != nullptr ? 1 : 0;
+  return game.getPlayer()->getActionMode() == None && square.getBeing() == nullptr ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int pickrpg_frame_count() {
