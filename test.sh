@@ -50,7 +50,8 @@ stage_done "Testing"
 # only inside the system's OpenGL stack (see the suppressions file).
 heading "Unit tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:check_initialization_order=1:strict_init_order=1"
-export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
+# The path is quoted for the sanitizers' own option parser: a checkout path may hold spaces.
+export LSAN_OPTIONS="suppressions='$PWD/tests/sanitizers/lsan.supp':print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # The ES layer's picking proof on every 32nd pixel here: the plain run above
 # compared every 8th.
