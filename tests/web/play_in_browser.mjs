@@ -135,6 +135,8 @@ class GamePage {
   // A page whose console errors and uncaught exceptions go to errors.
   static async open(browser, errors, device = DESKTOP) {
     const page = await browser.newPage();
+    // Loads and waits for the page's own effects as long as the first frame.
+    page.setDefaultTimeout(LOAD_SECONDS * 1000);
     page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
     page.on('pageerror', (error) => errors.push(String(error)));
     await page.setViewport(device);
@@ -211,7 +213,7 @@ class GamePage {
   async shot() {
     await this.call('_pickrpg_keep_next_frame');
     await this.page.waitForFunction(() => window.Module._pickrpg_kept_frame() !== 0,
-      { timeout: EFFECT_SECONDS * 1000, polling: 'raf' });
+      { polling: 'raf' });
     return this.kept();
   }
 
@@ -538,7 +540,7 @@ const BROKEN_PAGES = [
   { fault: ['pickrpg.data', 'stall'], shows: new RegExp('^error: Error Cannot download ' +
     `pickrpg\\.data: nothing arrived for ${STALL_SECONDS} seconds\\.$`) },
   { query: '', act: async (page) => {
-    await page.waitForSelector('#choice:not([hidden])', { timeout: LOAD_SECONDS * 1000 });
+    await page.waitForSelector('#choice:not([hidden])');
     await page.evaluate(() => window.Module.FS.unlink('/Data/Font.tga'));
     await page.click('#windowed');
   }, shows: /^error: Error Cannot load Data\/Font\.tga; ended: The game has ended\. Start again$/ },
