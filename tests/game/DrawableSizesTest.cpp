@@ -12,26 +12,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-// What both selection passes at one logical pixel left in the buffer.
+// What both selection passes at one logical pixel left in the buffer: the
+// hit count, then every record's words (name count, two depths, the names).
 using Records = std::vector<std::uint32_t>;
 
-// Every record: the hit count, then each record's words (name count, two
-// depths, the names).
 Records recordsOf(std::int32_t hits) {
-  Records words = {static_cast<std::uint32_t>(hits)};
-  const std::uint32_t *record = selectionRecords();
+  const std::uint32_t *first = selectionRecords(), *end = first;
   for (std::int32_t k = 0; k < hits; ++k) {
-    const std::uint32_t length = 3 + record[0];
-    words.insert(words.end(), record, record + length);
-    record += length;
+    end += 3 + end[0];
   }
+  Records words = {static_cast<std::uint32_t>(hits)};
+  words.insert(words.end(), first, end);
   return words;
 }
 
@@ -41,10 +41,13 @@ int pickStep() {
 }
 
 struct Picture {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<unsigned char> rgba; // rows bottom-up
   int at(int x, int y, int channel) const { return rgba[(y * width + x) * 4 + channel]; }
+  // The 2 x 2 block from (x, y) up and right.
+  std::array<int, 4> block(int x, int y, int c) const {
+    return {at(x, y, c), at(x + 1, y, c), at(x, y + 1, c), at(x + 1, y + 1, c)};
+  }
 };
 
 class DrawableSizes : public ::testing::Test {
@@ -104,18 +107,15 @@ protected:
 // inside both.
 double boxFilteredDifference(const Picture &small, const Picture &large, int dx = 0, int dy = 0) {
   double sum = 0.0;
-  int counted = 0;
   for (int y = 1; y + 1 < small.height; ++y) {
     for (int x = 1; x + 1 < small.width; ++x) {
-      const int lx = 2 * (x + dx), ly = 2 * (y + dy);
-      for (int c = 0; c < 3; ++c, ++counted) {
-        const int block = large.at(lx, ly, c) + large.at(lx + 1, ly, c) + large.at(lx, ly + 1, c) +
-                          large.at(lx + 1, ly + 1, c);
-        sum += std::abs(block / 4.0 - small.at(x, y, c));
+      for (int c = 0; c < 3; ++c) {
+        const std::array<int, 4> block = large.block(2 * (x + dx), 2 * (y + dy), c);
+        sum += std::abs(std::accumulate(block.begin(), block.end(), 0) / 4.0 - small.at(x, y, c));
       }
     }
   }
-  return sum / counted;
+  return sum / (3.0 * (small.width - 2) * (small.height - 2));
 }
 
 // Detail finer than a logical pixel: the mean squared spread of each 2 x 2
@@ -126,9 +126,8 @@ double fineDetail(const Picture &large) {
   for (int y = 0; y < large.height; y += 2) {
     for (int x = 0; x < large.width; x += 2) {
       for (int c = 0; c < 3; ++c) {
-        const int block[4] = {large.at(x, y, c), large.at(x + 1, y, c), large.at(x, y + 1, c),
-                              large.at(x + 1, y + 1, c)};
-        const double mean = (block[0] + block[1] + block[2] + block[3]) / 4.0;
+        const std::array<int, 4> block = large.block(x, y, c);
+        const double mean = std::accumulate(block.begin(), block.end(), 0) / 4.0;
         for (const int value : block) {
           sum += (value - mean) * (value - mean);
         }
@@ -139,21 +138,21 @@ double fineDetail(const Picture &large) {
 }
 
 // The small frame stretched to twice its size by bilinear filtering, as a
-// browser or a compositor stretches a picture.
+// browser or a compositor stretches a picture: each pixel weighs the small
+// pixel it lies in by 3/4 and the next one towards it (none at the edge) by 1/4.
 Picture smoothlyStretched(const Picture &small) {
   Picture large{small.width * 2, small.height * 2,
                 std::vector<unsigned char>(small.rgba.size() * 4)};
+  const auto near = [](int to, int size) {
+    return std::make_pair(to / 2, std::clamp(to / 2 + (to % 2 == 1 ? 1 : -1), 0, size - 1));
+  };
   for (int y = 0; y < large.height; ++y) {
-    const double sy = std::clamp((y + 0.5) / 2 - 0.5, 0.0, small.height - 1.0);
-    const int y0 = static_cast<int>(sy), y1 = std::min(y0 + 1, small.height - 1);
+    const auto [y0, y1] = near(y, small.height);
     for (int x = 0; x < large.width; ++x) {
-      const double sx = std::clamp((x + 0.5) / 2 - 0.5, 0.0, small.width - 1.0);
-      const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, small.width - 1);
-      const double fx = sx - x0, fy = sy - y0;
+      const auto [x0, x1] = near(x, small.width);
       for (int c = 0; c < 4; ++c) {
-        const double value =
-            (1 - fy) * ((1 - fx) * small.at(x0, y0, c) + fx * small.at(x1, y0, c)) +
-            fy * ((1 - fx) * small.at(x0, y1, c) + fx * small.at(x1, y1, c));
+        const double value = 0.75 * (0.75 * small.at(x0, y0, c) + 0.25 * small.at(x1, y0, c)) +
+                             0.25 * (0.75 * small.at(x0, y1, c) + 0.25 * small.at(x1, y1, c));
         large.rgba[(y * large.width + x) * 4 + c] = static_cast<unsigned char>(value + 0.5);
       }
     }

@@ -1,6 +1,8 @@
 // The search for the data folder in a real tree of temporary folders: the
 // working directory, the folder given with --data, the executable's folder
 // reached through a symbolic link, and the installed data folder beside bin/.
+// (The options session runs the executables on it: --help's listing, --data
+// over a broken Data/, a copy with Data/ beside it, the box when none exists.)
 
 #include "shell/DataFolders.h"
 #include "gfx/Texture.h"
@@ -14,8 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path INSTALLED_FROM_BIN = "../share/games/pickrpg";
 
 // root/run is the working directory, root/chosen the folder given with
 // --data, root/game/bin/pickrpg the real executable, started through the
@@ -42,84 +42,57 @@ protected:
 
   DataFolders search(bool withOption) const {
     return DataFolders({root / "run", withOption ? "../chosen" : "", root / "links" / "pickrpg",
-                        INSTALLED_FROM_BIN});
-  }
-  static void makeFolders(std::initializer_list<fs::path> folders) {
-    for (const fs::path &folder : folders) {
-      fs::create_directories(folder);
-    }
+                        "../share/games/pickrpg"});
   }
 };
 
 } // namespace
 
+// The folder given with --data (relative to the working directory), then
+// Data/ in the working directory, then beside the real executable (not
+// beside its link), then the installed one; when none exists, the first, so
+// that loading fails and says so.
 TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
   enum Place { Run, Chosen, Beside, Installed };
   const fs::path places[] = {run, chosen, beside, installed};
-  struct Row {
-    const char *what;
+  const struct Row {
     bool withOption;
     std::vector<Place> existing;
     Place expected;
-  } rows[] = {
-      {"the folder given with --data, relative to the working directory, comes first",
-       true,
-       {Run, Chosen, Beside, Installed},
-       Chosen},
-      {"then Data/ in the working directory", true, {Run, Beside, Installed}, Run},
-      {"then Data/ beside the real executable, not beside its link",
-       true,
-       {Beside, Installed},
-       Beside},
-      {"then the installed data folder", false, {Installed}, Installed},
-      {"none: the first folder, so that loading fails and says so", true, {}, Chosen},
-  };
+  } rows[] = {{true, {Run, Chosen, Beside, Installed}, Chosen},
+              {true, {Run, Beside, Installed}, Run},
+              {true, {Beside, Installed}, Beside},
+              {false, {Installed}, Installed},
+              {true, {}, Chosen}};
   for (const Row &row : rows) {
-    SCOPED_TRACE(row.what);
     for (const fs::path &folder : places) {
       fs::remove_all(folder);
     }
     for (Place place : row.existing) {
-      makeFolders({places[place]});
+      fs::create_directories(places[place]);
     }
-    EXPECT_EQ(search(row.withOption).chosen(), places[row.expected]);
+    EXPECT_EQ(search(row.withOption).chosen(), places[row.expected]) << row.existing.size();
   }
 }
 
-// Every folder the search may use is listed once, in order, with where it
-// comes from; a folder that is reached twice (the executable in the working
-// directory) is tried once.
-TEST_F(DataFoldersTest, TheSearchOrderNamesEachFolderOnceWithItsSource) {
-  EXPECT_EQ(search(true).describe(), "  " + chosen.string() + " (given with --data)\n  " +
-                                         run.string() + " (in the working directory)\n  " +
-                                         beside.string() + " (beside the executable)\n  " +
-                                         installed.string() + " (installed data)\n");
+// The lines under "Cannot load Data/<File>.tga": the folders tried up to the
+// one the images come from, and what that one lacked. A folder reached twice
+// (the executable in the working directory) is tried once.
+TEST_F(DataFoldersTest, AFailureNamesEveryFolderTriedOnceAndWhatTheChosenOneLacks) {
+  fs::create_directories(beside);
+  std::ofstream(beside / "Font.tga") << "not an image";
+  const std::string tried = "\nFolders tried:\n" + chosen.string() +
+                            " (given with --data): no such folder\n" + run.string() +
+                            " (in the working directory): no such folder\n" + beside.string() +
+                            " (beside the executable): ";
+  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"),
+            tried + "Font.tga is not a readable image");
+  EXPECT_EQ(search(true).failureDetails("Data/BlueFace.tga"), tried + "BlueFace.tga is missing");
   const DataFolders fromItsOwnFolder(
       {root / "game" / "bin" / "", "", root / "game" / "bin" / "pickrpg", ""});
-  ASSERT_EQ(fromItsOwnFolder.searchOrder().size(), 1u);
-  EXPECT_EQ(fromItsOwnFolder.searchOrder()[0].path, beside);
-  EXPECT_EQ(fromItsOwnFolder.searchOrder()[0].source, DataFolders::Source::WorkingDirectory);
-
-  const DataFolders none;
-  EXPECT_EQ(none.chosen(), fs::path(DATA_FOLDER_NAME));
-  EXPECT_EQ(none.failureDetails("Data/Font.tga"), "") << "the plain box of a build without search";
-}
-
-// The lines under "Cannot load Data/<File>.tga": the folders tried up to the
-// one the images come from, and what that one lacked.
-TEST_F(DataFoldersTest, AFailureNamesEveryFolderTriedAndWhatTheChosenOneLacks) {
-  const std::string noRun = "\n" + run.string() + " (in the working directory): no such folder";
-  const std::string noChosen = "\n" + chosen.string() + " (given with --data): no such folder";
-  const std::string besideLabel = "\n" + beside.string() + " (beside the executable)";
-  EXPECT_EQ(search(true).failureDetails("Data/BlueFace.tga"),
-            "\nFolders tried:" + noChosen + noRun + besideLabel + ": no such folder\n" +
-                installed.string() + " (installed data): no such folder");
-
-  makeFolders({beside, installed});
-  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"),
-            "\nFolders tried:" + noChosen + noRun + besideLabel + ": Font.tga is missing");
-  std::ofstream(beside / "Font.tga") << "not an image";
-  EXPECT_EQ(search(true).failureDetails("Data/Font.tga"), "\nFolders tried:" + noChosen + noRun +
-                                                              besideLabel +
-                                                              ": Font.tga is not a readable image");
+  EXPECT_EQ(fromItsOwnFolder.failureDetails("Data/Font.tga"),
+            "\nFolders tried:\n" + beside.string() +
+                " (in the working directory): Font.tga is not a readable image");
+  EXPECT_EQ(DataFolders().chosen(), fs::path(DATA_FOLDER_NAME));
+  EXPECT_EQ(DataFolders().failureDetails("Data/Font.tga"), "") << "a build without search";
 }
