@@ -2,17 +2,9 @@
 
 #include "gfx/Gl.h"
 #include "gfx/Picking.h"
-#include "gfx/Texture.h"
 
-#include <unistd.h>
-
-namespace {
-
-void resetGlState() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+void GlTest::SetUp() {
+  ASSERT_TRUE(makeTestContextCurrent()) << "no headless OpenGL context (Mesa EGL surfaceless)";
   glViewport(0, 0, TEST_WIDTH, TEST_HEIGHT);
   glColor4f(1, 1, 1, 1);
   glDisable(GL_LIGHTING);
@@ -24,13 +16,6 @@ void resetGlState() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   while (glGetError() != GL_NO_ERROR) {
   }
-}
-
-} // namespace
-
-void GlTest::SetUp() {
-  ASSERT_TRUE(makeTestContextCurrent()) << "no headless OpenGL context (Mesa EGL surfaceless)";
-  resetGlState();
   setOrthoProjection();
   currentWindow = &window;
   pickingPass = 0;
@@ -40,13 +25,6 @@ void GlTest::TearDown() {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   currentWindow = nullptr;
   pickingPass = 0;
-}
-
-void GlTest::loadGameTextures() {
-  ASSERT_EQ(chdir(PICKRPG_SOURCE_DIR), 0);
-  if (textures[0].textureId == 0) {
-    ASSERT_EQ(loadTextureTable(), -1) << "cannot load the game's images from Data/";
-  }
 }
 
 void GlTest::setOrthoProjection() {
@@ -64,42 +42,33 @@ std::vector<FeedbackPolygon> GlTest::captureFeedback(const std::function<void()>
   draw();
   const GLint used = glRenderMode(GL_RENDER);
   std::vector<FeedbackPolygon> polygons;
-  // 3D + RGBA colour + 4 texture coordinates per vertex.
+  // The game draws nothing but polygons: a token, a vertex count, then 3D +
+  // RGBA colour + 4 texture coordinates per vertex.
   constexpr int VERTEX_FLOATS = 3 + 4 + 4;
   for (GLint i = 0; i < used;) {
-    const auto token = static_cast<GLint>(buffer[i++]);
-    if (token == GL_POLYGON_TOKEN) {
-      const auto count = static_cast<int>(buffer[i++]);
-      FeedbackPolygon polygon;
-      for (int v = 0; v < count; ++v, i += VERTEX_FLOATS) {
-        const GLfloat *f = &buffer[i];
-        polygon.vertices.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
-      }
-      polygons.push_back(polygon);
-    } else if (token == GL_PASS_THROUGH_TOKEN) {
-      i += 1;
-    } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
-               token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
-      i += VERTEX_FLOATS;
-    } else {
-      // Lines carry two vertices; nothing in the game draws them.
-      i += 2 * VERTEX_FLOATS;
+    if (static_cast<GLint>(buffer[i++]) != GL_POLYGON_TOKEN) {
+      ADD_FAILURE() << "feedback holds something other than a polygon";
+      break;
+    }
+    FeedbackPolygon &polygon = polygons.emplace_back();
+    for (int v = static_cast<int>(buffer[i++]); v > 0; --v, i += VERTEX_FLOATS) {
+      const GLfloat *f = &buffer[i];
+      polygon.vertices.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
     }
   }
   return polygons;
 }
 
-std::vector<SelectionHit> GlTest::captureSelection(const std::function<void()> &draw, int x,
-                                                   int y) {
+std::vector<Names> GlTest::captureSelection(const std::function<void()> &draw, int x, int y) {
   static GLuint buffer[4096];
   GLint viewport[4];
+  GLfloat projection[16];
   glGetIntegerv(GL_VIEWPORT, viewport);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glSelectBuffer(4096, buffer);
   glRenderMode(GL_SELECT);
   glInitNames();
   glPushName(0);
-  GLfloat projection[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -113,16 +82,18 @@ std::vector<SelectionHit> GlTest::captureSelection(const std::function<void()> &
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   const GLint hitCount = glRenderMode(GL_RENDER);
-  std::vector<SelectionHit> hits;
+  // Each record: the name count, two depths, the names.
+  std::vector<Names> hits;
   GLuint *record = buffer;
-  for (GLint h = 0; h < hitCount; ++h) {
-    const GLuint nameCount = record[0];
-    SelectionHit hit;
-    hit.names.assign(record + 3, record + 3 + nameCount);
-    hits.push_back(hit);
-    record += 3 + nameCount;
+  for (GLint h = 0; h < hitCount; ++h, record += 3 + record[0]) {
+    hits.emplace_back(record + 3, record + 3 + record[0]);
   }
   return hits;
+}
+
+Names GlTest::firstHitAt(const std::function<void()> &draw, int x, int y) {
+  const std::vector<Names> hits = captureSelection(draw, x, y);
+  return hits.empty() ? Names{} : hits.front();
 }
 
 std::vector<float> GlTest::currentColour() {

@@ -21,9 +21,8 @@ struct FeedbackPolygon {
   std::vector<FeedbackVertex> vertices;
 };
 
-struct SelectionHit {
-  std::vector<std::uint32_t> names;
-};
+// The names of one hit record.
+using Names = std::vector<std::uint32_t>;
 
 // Fixture: a current context, a fresh GL state, an orthographic projection of
 // one unit per pixel (origin bottom-left) and currentWindow set to a
@@ -36,9 +35,6 @@ protected:
   void TearDown() override;
 
 public:
-  // Loads the 26 images of Data/ (the working directory is the source tree).
-  static void loadGameTextures();
-
   // Runs draw in GL_FEEDBACK mode (3D, colour, texture) and returns the
   // polygons it produced, in window coordinates.
   static std::vector<FeedbackPolygon> captureFeedback(const std::function<void()> &draw);
@@ -46,8 +42,9 @@ public:
   // Runs draw in GL_SELECT mode, with pickingPass set to 1 and one name
   // pushed, under a 1 x 1 pick matrix at window pixel (x, y) (bottom-up y)
   // over the current projection. Returns the hit records in buffer order.
-  static std::vector<SelectionHit> captureSelection(const std::function<void()> &draw, int x,
-                                                    int y);
+  static std::vector<Names> captureSelection(const std::function<void()> &draw, int x, int y);
+  // The names of the first of them; none without a hit.
+  static Names firstHitAt(const std::function<void()> &draw, int x, int y);
 
   // The colour currently set, as glGetFloatv reports it.
   static std::vector<float> currentColour();

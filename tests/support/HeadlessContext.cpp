@@ -13,95 +13,82 @@ namespace {
 #if defined(PICKRPG_GL_ES)
 constexpr EGLenum CONTEXT_API = EGL_OPENGL_ES_API;
 constexpr EGLint RENDERABLE_TYPE = EGL_OPENGL_ES2_BIT;
-constexpr EGLint CONTEXT_VERSION_ATTRIBUTE = EGL_CONTEXT_CLIENT_VERSION;
-constexpr EGLint CONTEXT_VERSION = 2;
+constexpr EGLint CONTEXT_ATTRIBUTES[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
 #else
 constexpr EGLenum CONTEXT_API = EGL_OPENGL_API;
 constexpr EGLint RENDERABLE_TYPE = EGL_OPENGL_BIT;
-constexpr EGLint CONTEXT_VERSION_ATTRIBUTE = EGL_CONTEXT_OPENGL_PROFILE_MASK;
-constexpr EGLint CONTEXT_VERSION = EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
+constexpr EGLint CONTEXT_ATTRIBUTES[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
 #endif
+// Off screen, 8 bits a channel and a depth buffer, as the game's window has.
+constexpr EGLint CONFIG_ATTRIBUTES[] = {EGL_SURFACE_TYPE,
+                                        EGL_PBUFFER_BIT,
+                                        EGL_RENDERABLE_TYPE,
+                                        RENDERABLE_TYPE,
+                                        EGL_RED_SIZE,
+                                        8,
+                                        EGL_GREEN_SIZE,
+                                        8,
+                                        EGL_BLUE_SIZE,
+                                        8,
+                                        EGL_ALPHA_SIZE,
+                                        8,
+                                        EGL_DEPTH_SIZE,
+                                        16,
+                                        EGL_NONE};
 
-struct EglState {
-  EGLDisplay display = EGL_NO_DISPLAY;
-  EGLConfig config = nullptr;
-  EGLSurface surface = EGL_NO_SURFACE; // the current one
-  EGLContext context = EGL_NO_CONTEXT;
-  // One pbuffer per size asked for, kept for the process's life.
-  std::map<std::pair<int, int>, EGLSurface> surfaces;
-};
+EGLDisplay display = EGL_NO_DISPLAY;
+EGLConfig config = nullptr;
+EGLContext context = EGL_NO_CONTEXT;
+EGLSurface current = EGL_NO_SURFACE;
 
-EglState eglState;
-
-EGLSurface surfaceOfSize(EglState &state, int width, int height) {
-  EGLSurface &surface = state.surfaces[{width, height}];
+// One pbuffer per size asked for, kept for the process's life.
+EGLSurface surfaceOfSize(int width, int height) {
+  static std::map<std::pair<int, int>, EGLSurface> surfaces;
+  EGLSurface &surface = surfaces[{width, height}];
   if (surface == EGL_NO_SURFACE) {
     const EGLint attributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    surface = eglCreatePbufferSurface(state.display, state.config, attributes);
+    surface = eglCreatePbufferSurface(display, config, attributes);
   }
   return surface;
 }
 
-bool createContextOnly(EglState &state) {
-  const EGLint contextAttributes[] = {CONTEXT_VERSION_ATTRIBUTE, CONTEXT_VERSION, EGL_NONE};
-  state.context = eglCreateContext(state.display, state.config, EGL_NO_CONTEXT, contextAttributes);
-  return state.context != EGL_NO_CONTEXT &&
-         eglMakeCurrent(state.display, state.surface, state.surface, state.context);
+bool makeCurrent(EGLSurface surface) {
+  current = surface;
+  return surface != EGL_NO_SURFACE && eglMakeCurrent(display, surface, surface, context);
 }
 
-bool createContext(EglState &state) {
-  auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+bool createContext() {
+  context = eglCreateContext(display, config, EGL_NO_CONTEXT, CONTEXT_ATTRIBUTES);
+  return context != EGL_NO_CONTEXT;
+}
+
+bool openDisplay() {
+  const auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
       eglGetProcAddress("eglGetPlatformDisplayEXT"));
   if (getPlatformDisplay == nullptr) {
     return false;
   }
-  state.display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  if (state.display == EGL_NO_DISPLAY || !eglInitialize(state.display, nullptr, nullptr)) {
-    return false;
-  }
-  if (!eglBindAPI(CONTEXT_API)) {
-    return false;
-  }
-  const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
-                                     EGL_PBUFFER_BIT,
-                                     EGL_RENDERABLE_TYPE,
-                                     RENDERABLE_TYPE,
-                                     EGL_RED_SIZE,
-                                     8,
-                                     EGL_GREEN_SIZE,
-                                     8,
-                                     EGL_BLUE_SIZE,
-                                     8,
-                                     EGL_ALPHA_SIZE,
-                                     8,
-                                     EGL_DEPTH_SIZE,
-                                     16,
-                                     EGL_NONE};
+  display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   EGLint count = 0;
-  if (!eglChooseConfig(state.display, configAttributes, &state.config, 1, &count) || count < 1) {
-    return false;
-  }
-  state.surface = surfaceOfSize(state, TEST_WIDTH, TEST_HEIGHT);
-  return state.surface != EGL_NO_SURFACE && createContextOnly(state);
+  return display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr) &&
+         eglBindAPI(CONTEXT_API) &&
+         eglChooseConfig(display, CONFIG_ATTRIBUTES, &config, 1, &count) && count == 1 &&
+         createContext();
 }
 
 } // namespace
 
 bool makeTestContextCurrent(int width, int height) {
-  static const bool created = createContext(eglState);
-  if (!created) {
-    return false;
-  }
-  eglState.surface = surfaceOfSize(eglState, width, height);
-  return eglState.surface != EGL_NO_SURFACE &&
-         eglMakeCurrent(eglState.display, eglState.surface, eglState.surface, eglState.context);
+  static const bool opened = openDisplay();
+  return opened && makeCurrent(surfaceOfSize(width, height));
 }
 
 bool recreateTestContext() {
   if (!makeTestContextCurrent()) {
     return false;
   }
-  eglMakeCurrent(eglState.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-  eglDestroyContext(eglState.display, eglState.context);
-  return createContextOnly(eglState);
+  eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglDestroyContext(display, context);
+  return createContext() && makeCurrent(current);
 }

@@ -2,19 +2,30 @@
 // Catches what the game prints to its message log, for tests that check the
 // sentences an action produces.
 
+#include "ui/MessageOutput.h"
+
 #include <string>
+#include <utility>
 #include <vector>
 
 // Sends every printed message here for the lifetime of the object.
 class MessageRecorder {
 public:
-  MessageRecorder();
-  ~MessageRecorder();
+  MessageRecorder() {
+    lines().clear();
+    setMessageSink([](std::string text) { lines().push_back(std::move(text)); });
+  }
+  ~MessageRecorder() { setMessageSink(nullptr); }
   MessageRecorder(const MessageRecorder &) = delete;
   MessageRecorder &operator=(const MessageRecorder &) = delete;
 
-  const std::vector<std::string> &messages() const;
   // The messages so far, which are then forgotten.
-  std::vector<std::string> take();
-  void clear();
+  std::vector<std::string> take() { return std::exchange(lines(), {}); }
+
+private:
+  // The log's sink is a plain function, so the messages live here.
+  static std::vector<std::string> &lines() {
+    static std::vector<std::string> recorded;
+    return recorded;
+  }
 };

@@ -7,26 +7,18 @@ namespace {
 
 constexpr float SAME_PIXEL = 0.01f;
 
-float twiceSignedArea(const ScreenQuad &quad) {
+ScreenQuad withBounds(ScreenQuad quad) {
+  const FeedbackVertex *c = quad.corners;
+  quad.left = std::min({c[0].x, c[1].x, c[2].x, c[3].x});
+  quad.right = std::max({c[0].x, c[1].x, c[2].x, c[3].x});
+  quad.bottom = std::min({c[0].y, c[1].y, c[2].y, c[3].y});
+  quad.top = std::max({c[0].y, c[1].y, c[2].y, c[3].y});
+  // Twice the signed area: positive when the corners run anticlockwise.
   float area = 0;
   for (int i = 0; i < 4; ++i) {
-    const FeedbackVertex &a = quad.corners[i];
-    const FeedbackVertex &b = quad.corners[(i + 1) % 4];
-    area += a.x * b.y - b.x * a.y;
+    area += c[i].x * c[(i + 1) % 4].y - c[(i + 1) % 4].x * c[i].y;
   }
-  return area;
-}
-
-ScreenQuad withBounds(ScreenQuad quad) {
-  quad.left = quad.right = quad.corners[0].x;
-  quad.bottom = quad.top = quad.corners[0].y;
-  for (const FeedbackVertex &v : quad.corners) {
-    quad.left = std::min(quad.left, v.x);
-    quad.right = std::max(quad.right, v.x);
-    quad.bottom = std::min(quad.bottom, v.y);
-    quad.top = std::max(quad.top, v.y);
-  }
-  quad.counterClockwise = twiceSignedArea(quad) > 0;
+  quad.counterClockwise = area > 0;
   return quad;
 }
 
@@ -44,17 +36,17 @@ std::pair<float, float> ScreenQuad::texCoordAt(float x, float y) const {
 std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygons) {
   std::vector<ScreenQuad> quads;
   for (std::size_t i = 0; i < polygons.size(); ++i) {
-    const auto &vertices = polygons[i].vertices;
-    if (vertices.size() == 4) {
-      quads.push_back(withBounds({{vertices[0], vertices[1], vertices[2], vertices[3]}}));
-      continue;
-    }
-    if (vertices.size() != 3 || i + 1 >= polygons.size() || polygons[i + 1].vertices.size() != 3) {
+    const auto &first = polygons[i].vertices;
+    if (first.size() == 4) {
+      quads.push_back(withBounds({{first[0], first[1], first[2], first[3]}}));
+    } else if (first.size() == 3 && i + 1 < polygons.size() &&
+               polygons[i + 1].vertices.size() == 3) {
+      const auto &second = polygons[++i].vertices;
+      quads.push_back(withBounds({{first[0], first[1], second[1], first[2]}}));
+    } else {
       ADD_FAILURE() << "feedback polygon " << i << " is not part of a quad";
-      return quads;
+      break;
     }
-    const auto &second = polygons[++i].vertices;
-    quads.push_back(withBounds({{vertices[0], vertices[1], second[1], vertices[2]}}));
   }
   return quads;
 }

@@ -3,7 +3,6 @@
 
 #include "GlContext.h"
 
-#include "gfx/Font.h"
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
 
@@ -18,14 +17,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const fs::path SOURCE = PICKRPG_SOURCE_DIR;
+
 std::vector<unsigned char> readBytes(const fs::path &path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-const fs::path SOURCE = PICKRPG_SOURCE_DIR;
-
-class DataImages : public GlTest {};
+// Every file in made is the same as the one of that name in committed, and
+// both hold as many files.
+void expectSameFiles(const fs::path &made, const fs::path &committed) {
+  long count = 0;
+  for (const fs::directory_entry &file : fs::directory_iterator(made)) {
+    ++count;
+    EXPECT_TRUE(readBytes(file.path()) == readBytes(committed / file.path().filename()))
+        << file.path().filename() << " is not what the tool makes: rerun it into " << committed;
+  }
+  EXPECT_EQ(count, std::distance(fs::directory_iterator(committed), fs::directory_iterator()));
+}
 
 } // namespace
 
@@ -36,27 +45,12 @@ TEST(AssetTool, RegeneratesEveryCommittedImageAndIconByteForByteAndNothingElse) 
                          (output / "icons").string() + "\"")
                             .c_str()),
             0);
-  for (const TextureFile &entry : textureFiles) {
-    const fs::path name = fs::path(entry.fileName).filename();
-    EXPECT_TRUE(readBytes(output / "Data" / name) == readBytes(SOURCE / "Data" / name))
-        << entry.fileName << " is not what the tool makes: rerun it into Data/";
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(output / "Data"), fs::directory_iterator()),
-            TEXTURE_COUNT);
-  // The icons the tool makes are exactly the committed ones.
-  const fs::path icons = SOURCE / "dist/icons";
-  std::size_t made = 0;
-  for (const fs::directory_entry &icon : fs::directory_iterator(output / "icons")) {
-    ++made;
-    EXPECT_TRUE(readBytes(icon.path()) == readBytes(icons / icon.path().filename()))
-        << icon.path().filename() << " is not what the tool makes: rerun it into dist/icons/";
-  }
-  EXPECT_EQ(made, static_cast<std::size_t>(
-                      std::distance(fs::directory_iterator(icons), fs::directory_iterator())));
+  expectSameFiles(output / "Data", SOURCE / "Data");
+  expectSameFiles(output / "icons", SOURCE / "dist/icons");
   fs::remove_all(output);
 }
 
-TEST_F(DataImages, EveryEntryLoadsThroughTheGameLoaderInTheFormatItsUseNeeds) {
+TEST_F(GlTest, EveryDataImageLoadsThroughTheGameLoaderInTheFormatItsUseNeeds) {
   // Loaded but never drawn: their pictures are free.
   const std::string unused = "Data/Bucket.tga Data/Target.tga Data/Explode.tga";
   for (const TextureFile &entry : textureFiles) {
@@ -72,34 +66,10 @@ TEST_F(DataImages, EveryEntryLoadsThroughTheGameLoaderInTheFormatItsUseNeeds) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     EXPECT_EQ(filter, entry.linearOnly ? GL_LINEAR : GL_LINEAR_MIPMAP_NEAREST);
-    if (!entry.linearOnly) {
-      EXPECT_TRUE(texture.bitsPerPixel == 24 && format == 3);
-    } else if (unused.find(entry.fileName) == std::string::npos) {
-      EXPECT_TRUE(texture.bitsPerPixel == 32 && format == GL_RGBA);
+    if (!entry.linearOnly || unused.find(entry.fileName) == std::string::npos) {
+      EXPECT_EQ(std::make_pair(texture.bitsPerPixel, format),
+                entry.linearOnly ? std::make_pair(32u, GL_RGBA) : std::make_pair(24u, 3));
     }
     glDeleteTextures(1, &texture.textureId);
-  }
-}
-
-TEST(FontImage, EveryGlyphLiesWhiteInsideTheBandItsQuadShowsAndItsAdvance) {
-  const std::vector<unsigned char> bytes = readBytes(SOURCE / "Data/Font.tga");
-  Texture font;
-  ASSERT_TRUE(decodeTga(font, bytes.data(), bytes.size()) && font.width == 256 &&
-              font.height == 128 && font.bitsPerPixel == 32);
-  int inked[128] = {};
-  for (std::size_t i = 0; i < font.imageData.size(); i += 4) {
-    // y from the top: the file holds the bottom row first.
-    const int x = static_cast<int>(i / 4 % 256), y = 127 - static_cast<int>(i / 4 / 256);
-    const int cell = y / 16 * 16 + x / 16, column = x % 16;
-    ASSERT_EQ(font.imageData[i] + font.imageData[i + 1] + font.imageData[i + 2], 3 * 255)
-        << "white, to take the current colour";
-    inked[cell] += font.imageData[i + 3] != 0;
-    // A quad shows rows 0 to 14 of its cell whole; column 0 blends with the
-    // cell before, and the next glyph starts at the advance.
-    EXPECT_TRUE(font.imageData[i + 3] == 0 || (y % 16 < 15 && column > 0 && column < FONT_ADVANCE))
-        << "cell " << cell << " inks column " << column << " row " << y % 16;
-  }
-  for (int cell = 0; cell < 128; ++cell) {
-    EXPECT_EQ(inked[cell] > 0, cell > 0 && cell < FONT_GLYPHS) << "cell " << cell;
   }
 }

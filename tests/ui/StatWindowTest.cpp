@@ -13,39 +13,23 @@
 const Rect FRAME = {512, 136, 1024, 452}, CLOSE = {994, 422, 1024, 452};
 const Rect PORTRAIT = {554, 188, 724, 358}, FIRST_LINE = {768, 422, 784, 438};
 
-class StatWindowTest : public UiTest {
-protected:
-  std::vector<Rect> drawn(bool background) {
-    return rectsDrawn([&] { stats.draw(background); });
-  }
-
+TEST_F(UiTest, TheStatWindowDrawsTheBeingsLiveLinesAndNamesOnlyItsCloseSquare) {
   Being *player = ObjectStore::make<Being>(PlayerKind);
-  StatWindow stats{512, 136, 512, 316, player};
-};
-
-TEST_F(StatWindowTest, DrawsFrameAndPortraitThenTheBeingsLinesThenTheCloseSquare) {
+  StatWindow stats(512, 136, 512, 316, player);
+  const auto drawn = [&](bool background) { return rectsDrawn([&] { stats.draw(background); }); };
+  // Frame and portrait, then the lines, then the close square.
   const std::vector<Rect> rects = drawn(true);
-  const auto portrait = std::find(rects.begin(), rects.end(), PORTRAIT);
   EXPECT_EQ(rects.front(), FRAME);
-  EXPECT_LT(portrait, std::find(rects.begin(), rects.end(), FIRST_LINE));
+  EXPECT_LT(std::find(rects.begin(), rects.end(), PORTRAIT),
+            std::find(rects.begin(), rects.end(), FIRST_LINE));
   EXPECT_EQ(rects.back(), CLOSE);
-  // Without a being: the frame, the five glyphs of "Stats", the close square.
-  stats = StatWindow(512, 136, 512, 316, nullptr);
-  EXPECT_EQ(drawn(true).size(), 7u);
-}
-
-TEST_F(StatWindowTest, ShowsTheCurrentValuesAndWithoutBackgroundOnlyTheCloseSquareIsNamed) {
-  const std::size_t glyphs = drawn(true).size();
   player->onHit(30);
-  EXPECT_EQ(drawn(true).size(), glyphs + 1) << "Hit points: -10/20";
+  EXPECT_EQ(drawn(true).size(), rects.size() + 1) << "Hit points: -10/20";
   // Neither the portrait nor the name above it comes before the lines.
-  const std::vector<Rect> bare = drawn(false);
-  EXPECT_EQ(bare.front(), FIRST_LINE);
-  EXPECT_EQ(bare.back(), CLOSE);
-
+  EXPECT_EQ(drawn(false).front(), FIRST_LINE);
+  // The glyphs of the lines carry no name of their own.
   stats.setOpen(true);
   const auto draw = [&] { stats.draw(false); };
-  // The glyphs of the lines carry no name of their own.
   EXPECT_EQ(firstHitAt(draw, 772, 430), Names{0});
   for (std::int32_t name : {0, 1, int{PickScrollUp}, int{PickScrollDown}, int{PickPortrait}}) {
     stats.clickIn(name);
@@ -53,4 +37,7 @@ TEST_F(StatWindowTest, ShowsTheCurrentValuesAndWithoutBackgroundOnlyTheCloseSqua
   EXPECT_TRUE(stats.isOpen());
   stats.clickIn(static_cast<std::int32_t>(firstHitAt(draw, 1009, 437).at(0)));
   EXPECT_FALSE(stats.isOpen());
+  // Without a being: the frame, the five glyphs of "Stats", the close square.
+  stats = StatWindow(512, 136, 512, 316, nullptr);
+  EXPECT_EQ(drawn(true).size(), 7u);
 }

@@ -1,7 +1,6 @@
 #include "UiTest.h"
 
 #include "gfx/Picking.h"
-#include "ui/MessageOutput.h"
 #include "ui/TextWindow.h"
 
 #include <string>
@@ -45,10 +44,9 @@ TEST(TextWindow, WrapsTextAtBlanksIntoLinesOf29Characters) {
   }
 }
 
-using TextWindowDraw = UiTest;
-
-TEST_F(TextWindowDraw, NineLinesFromTheTopNamedInTurnAndScrolledByTheSquares) {
+TEST_F(UiTest, TheLogShowsNineLinesFromTheTopNamedInTurnAndScrolledByTheSquares) {
   TextWindow log = logWithLines(12);
+  EXPECT_EQ(log.getFirstVisible(), 3);
   log.clickScrollUp();
   // Lines 2 to 10 (3 to 11 glyphs), the oldest on top, 15 apart from the
   // top edge down to the bottom one.
@@ -66,21 +64,16 @@ TEST_F(TextWindowDraw, NineLinesFromTheTopNamedInTurnAndScrolledByTheSquares) {
   EXPECT_EQ(log.getFirstVisible(), 1);
   log.clickIn(static_cast<std::int32_t>(firstHitAt(draw, 356 + 326 - 15, 15).at(0)));
   EXPECT_EQ(log.getFirstVisible(), 2);
-}
-
-TEST(TextWindow, ScrollsWithinTheLinesAndEveryNewLineMovesTheView) {
-  TextWindow log = logWithLines(12);
-  EXPECT_EQ(log.getFirstVisible(), 3);
+  // Within the lines only; a scrolled-back view keeps its distance from the
+  // newest line, and six ten-letter words arrive as three lines.
+  log.clickScrollDown();
   log.clickScrollDown();
   EXPECT_EQ(log.getFirstVisible(), 3);
   for (int click = 0; click < 4; ++click) {
     log.clickScrollUp();
   }
-  EXPECT_EQ(log.getFirstVisible(), 0);
-  // A scrolled-back view keeps its distance from the newest line.
   log.appendLine("new");
   EXPECT_EQ(log.getFirstVisible(), 1);
-  // Six ten-letter words arrive as three lines, each moving the view.
   log.addText("aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff");
   EXPECT_EQ(log.getFirstVisible(), 4);
   // Nine lines fit: they neither scroll nor move the view.
@@ -88,10 +81,4 @@ TEST(TextWindow, ScrollsWithinTheLinesAndEveryNewLineMovesTheView) {
   log.clickScrollDown();
   log.clickScrollUp();
   EXPECT_EQ(log.getFirstVisible(), 0);
-}
-
-TEST(MessageOutput, IntToStringFormatsLikePercentI) {
-  EXPECT_EQ(intToString(0), "0");
-  EXPECT_EQ(intToString(-5), "-5");
-  EXPECT_EQ(intToString(2147483647), "2147483647");
 }

@@ -6,29 +6,16 @@
 
 // Two opposite corners of the texture pin its orientation: window pictures
 // are mirrored left to right, button pictures are not. A back-facing quad
-// would be culled in the game.
-static void expectPicture(const ScreenQuad &q, bool mirrored) {
+// would be culled in the game. Then the picture's opacity.
+static void expectPicture(const ScreenQuad &q, bool mirrored, float alpha) {
   const float left = mirrored ? 1.0f : 0.0f;
   EXPECT_EQ(q.texCoordAt(q.left, q.bottom), std::make_pair(left, 0.0f));
   EXPECT_EQ(q.texCoordAt(q.right, q.top), std::make_pair(1.0f - left, 1.0f));
   EXPECT_TRUE(q.counterClockwise);
+  EXPECT_FLOAT_EQ(q.alpha(), alpha);
 }
 
-// The window base is seen through the log, which draws in the base's order.
-// It stands here on the stats window's rectangle, closable, with a title of
-// one glyph and one line of one glyph in the same place.
-class WidgetTest : public UiTest {
-protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    base.setClosable(true);
-    base.setTitle("S");
-    base.appendLine("X");
-  }
-  TextWindow base{512, 136, 512, 316};
-};
-
-TEST_F(WidgetTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
+TEST_F(UiTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
   const TextWindow log(356, 0, 326, 136);
   // Cursor x and y on the logical screen, inside; a drawable of another
   // size changes nothing.
@@ -43,7 +30,14 @@ TEST_F(WidgetTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
   }
 }
 
-TEST_F(WidgetTest, DrawGoesFrameTitleSquaresThenContent) {
+// The window base is seen through the log, which draws in the base's order.
+// It stands here on the stats window's rectangle, closable, with a title of
+// one glyph and one line of one glyph in the same place.
+TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
+  TextWindow base{512, 136, 512, 316};
+  base.setClosable(true);
+  base.setTitle("S");
+  base.appendLine("X");
   // Close, up, a gap, down at the bottom of the right edge; the title's
   // glyph, 16 high, starts 15 below the top and pokes out by one.
   const Rect glyph = {512, 437, 528, 453}, close = {994, 422, 1024, 452};
@@ -53,30 +47,29 @@ TEST_F(WidgetTest, DrawGoesFrameTitleSquaresThenContent) {
   EXPECT_EQ(rectsDrawn([&] { base.draw(false); }), (std::vector<Rect>{close, up, down, glyph}));
   // The frame is mirrored at half opacity; the title after it is opaque.
   const std::vector<ScreenQuad> quads = screenQuadsOf(captureFeedback([&] { base.draw(true); }));
-  expectPicture(quads.at(0), true);
-  EXPECT_FLOAT_EQ(quads[0].alpha(), 0.5f);
+  expectPicture(quads.at(0), true, 0.5f);
   EXPECT_FLOAT_EQ(quads[1].alpha(), 1.0f);
-}
-
-TEST_F(WidgetTest, SelectionNamesTheSquaresAndNothingOverTheEmptyMiddle) {
-  // Closable, cursor y on the right edge, the name found there.
-  const std::tuple<bool, int, Names> cases[] = {
-      {true, 437, {PickClose}},      {true, 407, {PickScrollUp}},  {true, 377, {}},
-      {true, 151, {PickScrollDown}}, {false, 437, {PickScrollUp}}, {false, 407, {}}};
-  for (const auto &[closable, y, names] : cases) {
+  // Closable, cursor y on the right edge, the name found there; nothing over
+  // the empty middle.
+  const std::tuple<bool, int, int, Names> cases[] = {{true, 1009, 437, {PickClose}},
+                                                     {true, 1009, 407, {PickScrollUp}},
+                                                     {true, 1009, 377, {}},
+                                                     {true, 1009, 151, {PickScrollDown}},
+                                                     {false, 1009, 437, {PickScrollUp}},
+                                                     {false, 1009, 407, {}},
+                                                     {true, 800, 300, {}}};
+  for (const auto &[closable, x, y, names] : cases) {
     base.setClosable(closable);
-    EXPECT_EQ(firstHitAt([&] { base.draw(false); }, 1009, y), names) << closable << " " << y;
+    EXPECT_EQ(firstHitAt([&] { base.draw(false); }, x, y), names) << closable << " " << y;
   }
-  EXPECT_EQ(firstHitAt([&] { base.draw(false); }, 800, 300), Names{});
 }
 
-TEST_F(WidgetTest, ButtonIsFaintUnlessActiveUnmirroredAndUnnamed) {
+TEST_F(UiTest, AButtonIsFaintUnlessActiveUnmirroredAndUnnamed) {
   Button stats(758, 10, 68, 68, 0);
   for (const bool active : {false, true}) {
     stats.setActive(active);
     const std::vector<ScreenQuad> quads = screenQuadsOf(captureFeedback([&] { stats.draw(); }));
-    expectPicture(quads.at(0), false);
-    EXPECT_FLOAT_EQ(quads[0].alpha(), active ? 1.0f : 0.3f);
+    expectPicture(quads.at(0), false, active ? 1.0f : 0.3f);
     // What is drawn next must not come out faint. This GL keeps the current
     // colour unclamped; only the vertices it produces are clamped to 1.
     EXPECT_EQ(currentColour(), (std::vector<float>{100.0f, 100.0f, 100.0f, 1.0f}));

@@ -9,17 +9,7 @@
 #include <cstdlib>
 #include <utility>
 
-class WorldGrid : public WorldGlTest {
-protected:
-  std::unique_ptr<LoadedArea> area = std::make_unique<LoadedArea>();
-
-  // The sum of a count over every space of the nine cells.
-  int total(const std::function<int(Space &)> &count) {
-    int sum = 0;
-    forEverySpace(*area, [&](int, int, int, int, Space &space) { sum += count(space); });
-    return sum;
-  }
-};
+using WorldGrid = WorldGlTest;
 
 // In a picking pass name n belongs to the n-th ground quad drawn, which tells
 // where each space was drawn. Each cell that fills part of the 29 x 29 window
@@ -73,7 +63,7 @@ TEST_F(WorldGrid, ClickChoosesOneSpaceAndAnUnknownNameClearsEveryCell) {
   auto click = [&] {
     const auto hits = captureSelection([&] { area->drawGrid(14, 14); }, int(MIDDLE_X - 3.5f * UNIT),
                                        int(MIDDLE_Y - 1.5f * UNIT));
-    return hits.size() == 1 ? int(hits[0].names.at(0)) : -1;
+    return hits.size() == 1 ? int(hits[0].at(0)) : -1;
   };
   area->getCell(1, 1).getSpace(3, 3).setSelected(Space::ChosenMark);
   area->getCell(0, 0).getSpace(5, 5).setSelected(Space::TemporaryMark);
@@ -115,27 +105,25 @@ TEST_F(WorldGrid, ObjectAndMarkPassesDrawOnlyInsideTheWindow) {
 // builds the same arrangement; both run over an area full of leftovers.
 TEST_F(WorldGrid, GenerationBuildsTheTestArrangementFromThePositionsRemainders) {
   // x, y and the quarters UL, UR, LL, LR of the sixteen pieces.
-  const int walls[16][6] = {
-      {12, 16, 1, 1, 0, 0}, {12, 14, 0, 0, 1, 1}, {12, 12, 1, 0, 1, 0}, {12, 10, 0, 1, 0, 1},
-      {14, 17, 1, 0, 0, 0}, {14, 15, 0, 1, 0, 0}, {14, 13, 0, 0, 1, 0}, {14, 11, 0, 0, 0, 1},
-      {16, 16, 1, 1, 1, 0}, {16, 14, 0, 1, 1, 1}, {16, 12, 1, 0, 1, 1}, {16, 10, 1, 1, 0, 1},
-      {18, 15, 1, 1, 1, 1}, {18, 13, 1, 0, 0, 1}, {18, 11, 0, 1, 1, 0}, {18, 17, 0, 0, 0, 0},
-  };
+  const int walls[16][3] = {{12, 16, 1100}, {12, 14, 11},   {12, 12, 1010}, {12, 10, 101},
+                            {14, 17, 1000}, {14, 15, 100},  {14, 13, 10},   {14, 11, 1},
+                            {16, 16, 1110}, {16, 14, 111},  {16, 12, 1011}, {16, 10, 1101},
+                            {18, 15, 1111}, {18, 13, 1001}, {18, 11, 110},  {18, 17, 0}};
   for (const auto &start : {std::pair<int, int>{44, 44}, {74, 104}}) {
     SCOPED_TRACE(testing::Message() << "start " << start.first << ", " << start.second);
     area->getCell(2, 0).getSpace(3, 6).setSelected(Space::ChosenMark);
     area->getCell(1, 1).getSpace(14, 14).setWall(makeWall(true, true, true, true));
     area->loadAreaData(start.first, start.second);
     Cell &centre = area->getCell(1, 1);
-    for (const auto &piece : walls) {
-      const Space &space = centre.getSpace(piece[0], piece[1]);
-      ASSERT_TRUE(space.hasWall()) << piece[0] << ", " << piece[1];
-      const Wall &wall = *space.getWall();
-      EXPECT_EQ((std::vector<int>{wall.getA(), wall.getB(), wall.getC(), wall.getD(), 10}),
-                (std::vector<int>{piece[2], piece[3], piece[4], piece[5], wall.getWallTexture()}));
+    for (const auto &[x, y, quarters] : walls) {
+      const Wall *wall = centre.getSpace(x, y).getWall();
+      ASSERT_NE(wall, nullptr) << x << ", " << y;
+      EXPECT_EQ(wall->getA() * 1000 + wall->getB() * 100 + wall->getC() * 10 + wall->getD(),
+                quarters);
+      EXPECT_EQ(wall->getWallTexture(), 10);
     }
     ASSERT_TRUE(centre.getSpace(19, 9).hasBeing());
-    EXPECT_EQ(centre.getSpace(19, 9).getBeing()->getName(), "someone");
+    EXPECT_EQ(centre.getSpace(19, 9).getBeing()->getKind(), PersonKind);
     const Inventory &pile = centre.getSpace(20, 8).getItemPile();
     ASSERT_EQ(pile.size(), 50);
     EXPECT_TRUE(pile.at(0)->getKind() == VaseKind && pile.at(49)->getKind() == VaseKind);

@@ -6,10 +6,8 @@
 
 #include <cstdlib>
 
-class Movement : public ::testing::Test {
+class Movement : public WorldGlTest {
 protected:
-  std::unique_ptr<LoadedArea> area = std::make_unique<LoadedArea>();
-
   Space &at(int x, int y) { return area->getCell(1, 1).getSpace(x, y); }
   // Moves start at (x, y) of the centre cell, world position (30 + x, 30 + y).
   static void origin(int x, int y) { setMoveOrigin(x, y, 30.0f + x, 30.0f + y); }
@@ -20,14 +18,12 @@ protected:
   }
 };
 
-TEST(WrapToCell, TruncatesTowardsZeroThenWrapsIntoTheCell) {
-  const float cases[][2] = {{-1, 29}, {29, 29}, {30, 0}, {44.9f, 14}, {-0.5f, 0}, {-31, 29}};
-  for (const auto &row : cases) {
-    EXPECT_EQ(wrapToCell(row[0]), row[1]) << row[0];
-  }
-}
-
 TEST_F(Movement, StepsAcrossEachEdgeOfTheCentreCellComeBackOpposite) {
+  // Positions truncate towards zero, then wrap into the cell.
+  const float wraps[][2] = {{-1, 29}, {29, 29}, {30, 0}, {44.9f, 14}, {-0.5f, 0}, {-31, 29}};
+  for (const auto &[position, local] : wraps) {
+    EXPECT_EQ(wrapToCell(position), local) << position;
+  }
   // From world (x, y) in a direction to (x, y) of the centre cell, with the
   // slide offset (x, y).
   const int steps[][7] = {

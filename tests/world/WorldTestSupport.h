@@ -34,6 +34,7 @@ template <typename Visit> void forEverySpace(LoadedArea &area, Visit visit) {
 class WorldGlTest : public GlTest {
 protected:
   static constexpr float UNIT = 20.0f, MIDDLE_X = TEST_WIDTH / 2.0f, MIDDLE_Y = TEST_HEIGHT / 2.0f;
+  std::unique_ptr<LoadedArea> area = std::make_unique<LoadedArea>();
 
   void SetUp() override {
     GlTest::SetUp();
@@ -43,6 +44,12 @@ protected:
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(MIDDLE_X, MIDDLE_Y, 0.0f);
     glScalef(UNIT, UNIT, 1.0f);
+  }
+  // The sum of a count over every space of the nine cells.
+  int total(const std::function<int(Space &)> &count) {
+    int sum = 0;
+    forEverySpace(*area, [&](int, int, int, int, Space &space) { sum += count(space); });
+    return sum;
   }
   static std::vector<ScreenQuad> worldQuads(const std::function<void()> &draw) {
     return screenQuadsOf(captureFeedback(draw));
