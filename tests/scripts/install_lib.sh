@@ -1,8 +1,9 @@
 # shellcheck shell=bash
 # Helpers shared by the install, Debian package and Windows installer tests,
 # sourced after lib.sh: the project's version and application id as the
-# build knows them, the system layout, and starting an installed game up to
-# its window.
+# build knows them, the system layout, and listings compared with it. An
+# installed game starts from a folder without Data/ and with --windowed:
+# no question, and its data found where it was installed.
 
 # begin_work NAME BUILD: a fresh WORK folder $PICKRPG_BUILD_DIR/NAME (the
 # artifacts' too), removed helpers on exit, the VERSION cmake took from
@@ -14,6 +15,7 @@ begin_work() {
   rm -rf "$WORK"
   mkdir -p "$WORK"
   trap cleanup EXIT
+  BOX_SECONDS=90
   VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$2/CMakeCache.txt")
   ID=$(sed -n 's/^set(PICKRPG_APP_ID \(.*\))$/\1/p' "$PICKRPG_SOURCE_DIR/cmake/Package.cmake")
   [ -n "$VERSION" ] && [ -n "$ID" ] || fail "no project version in $2 or no application id"
@@ -51,23 +53,25 @@ expect_version() {
   [ "$printed" = "pickrpg $1" ] || fail "${*:2} --version printed \"$printed\", not \"pickrpg $1\""
 }
 
-# play_installed FOLDER LOG COMMAND...: starts the game with --windowed in
-# FOLDER (which holds no Data/), which must open a 1024 x 768 game window
-# without asking anything, draw, and end with 0 on Escape. With
-# DESKTOP_ENTRY set, the entry's StartupWMClass is the window's class, by
-# which the desktop ties the running game to the entry and shows its icon.
-play_installed() {
-  local class expected
-  [ ! -e "$1/Data" ] || fail "$1 holds a Data/ folder: the test would not show the search"
-  start_game "$1" "$2" "${@:3}" --windowed
-  wait_for_window "$GAME_TITLE" 90 "$GAME_SIZE"
-  ! window_shown "$QUESTION_TITLE" || fail "--windowed still asked \"$QUESTION_TITLE\""
-  if [ -n "${DESKTOP_ENTRY:-}" ]; then
-    class=$(xprop -id "$FOUND_WINDOW" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
-    expected=$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_ENTRY")
-    [ -n "$class" ] && [ "$class" = "$expected" ] ||
-      fail "the window's class is \"$class\", the desktop entry names \"$expected\""
-  fi
-  wait_until 30 window_drawn "$FOUND_WINDOW" "${2%.log}.png" || fail "the game window stays blank"
-  quit_game
+# check_archive ARCHIVE EXECUTABLE: the release archive (.tar.gz or .zip),
+# unpacked into a fresh folder, holds exactly one folder named
+# after the archive with the one-folder layout: EXECUTABLE, README.md,
+# LICENSE and the images in Data/. Sets FOLDER to that folder.
+check_archive() {
+  local unpacked="$WORK/unpacked-${1##*.}" image
+  mkdir -p "$unpacked"
+  case "$1" in
+  *.zip) unzip -q "$1" -d "$unpacked" ;;
+  *) tar -xzf "$1" -C "$unpacked" ;;
+  esac || fail "cannot unpack $1"
+  FOLDER="$unpacked/$(basename "$1" | sed -E 's/\.(tar\.gz|zip)$//')"
+  {
+    printf '%s\n' "$2" README.md LICENSE
+    for image in "$PICKRPG_SOURCE_DIR"/Data/*.tga; do
+      echo "Data/$(basename "$image")"
+    done
+  } | sed "s|^|$(basename "$FOLDER")/|" | sort >"$unpacked.expected"
+  (cd "$unpacked" && find . -type f | cut -c3- | sort) >"$unpacked.files"
+  expect_listing "$(basename "$1")" "$unpacked.expected" "$unpacked.files"
+  cmp -s "$FOLDER/LICENSE" "$PICKRPG_SOURCE_DIR/LICENSE" || fail "$1 holds another LICENSE"
 }

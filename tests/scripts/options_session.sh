@@ -45,18 +45,6 @@ in_order() {
   done
 }
 
-# play_until_window NAME FOLDER COMMAND...: the game window comes (after
-# the start-up question, answered No, unless the command has --windowed),
-# then Escape ends the run with 0.
-play_until_window() {
-  log "== $1: ${*:3} in $2"
-  start_game "$2" "$ARTIFACTS/$1.log" "${@:3}"
-  [[ " $* " == *" --windowed "* ]] || answer_box "$QUESTION_TITLE" "$NO_KEY" "$BOX_SECONDS"
-  wait_for_window "$GAME_TITLE" "$BOX_SECONDS"
-  ! window_shown "$QUESTION_TITLE" || fail "the start-up question was asked"
-  quit_game
-}
-
 # expect_error NAME FOLDER ARGUMENTS...: started in FOLDER, the error box
 # comes and the run ends with a failure code; the box's text is in NAME.log.
 expect_error() {
@@ -67,7 +55,8 @@ expect_error() {
 }
 
 options_session() {
-  VERSION=$(sed -n 's/^project(pickrpg VERSION \([0-9.]*\).*/\1/p' "$PICKRPG_SOURCE_DIR/CMakeLists.txt")
+  VERSION=$(sed -n 's/^project(pickrpg VERSION \([0-9.]*\).*/\1/p' \
+    "$PICKRPG_SOURCE_DIR/CMakeLists.txt")
   [ -n "$VERSION" ] || fail "no project version in CMakeLists.txt"
   BROKEN="$ARTIFACTS/broken"
   mkdir -p "$BROKEN/Data" "$ARTIFACTS/elsewhere"
@@ -91,16 +80,17 @@ options_session() {
   # the standard output.
   reply unknown 2 --windowed --bogus
   [ "$(head -n 1 "$ARTIFACTS/unknown.err")" = 'pickrpg: unknown option "--bogus"' ] &&
-    [ ! -s "$ARTIFACTS/unknown.out" ] || fail "the mistake is not alone and first on the error stream"
+    [ ! -s "$ARTIFACTS/unknown.out" ] || fail "the mistake is not alone, first, on the error stream"
   in_order "$ARTIFACTS/unknown.err" "^Usage: pickrpg"
   reply no-folder 2 --windowed --data
   in_order "$ARTIFACTS/no-folder.err" "^pickrpg: --data needs a folder"
 
   # A window without the question: the images come from the folder --data
   # names, not from the broken Data/ in the working directory.
-  play_until_window data-wins "$BROKEN" \
+  play_to_window "$BROKEN" "$ARTIFACTS/data-wins.log" \
     "${GAME_COMMAND[@]}" --windowed --data "$PICKRPG_SOURCE_DIR/Data"
-  play_until_window beside "$ARTIFACTS/elsewhere" "${BESIDE[@]}"
+  # Answered No, the question gives the window too.
+  play_to_window "$ARTIFACTS/elsewhere" "$ARTIFACTS/beside.log" "${BESIDE[@]}"
 
   # No data anywhere: the box names every folder tried, in order.
   expect_error nowhere "$ARTIFACTS/elsewhere" --windowed --data "$ARTIFACTS/nowhere"

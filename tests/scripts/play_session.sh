@@ -322,6 +322,30 @@ person_square() {
     ! ((y >= 690 && y < 758 && (x >= 10 && x < 350 || x >= 690 && x < 826))) && echo "$x $y"
 }
 
+# expect_game_icon WINDOW: the window shows the game's icon, the player's
+# blue face, at every size the window manager was given (_NET_WM_ICON:
+# width, height, then ARGB pixels, icon after icon): most of each icon's
+# opaque pixels are blue. A window without an icon of its own gets the
+# system's, with no blue at all.
+expect_game_icon() {
+  local sizes
+  sizes=$(xprop -id "$1" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | tr -c '0-9' ' ' | awk '
+    { for (k = 1; k <= NF; k++) v[n++] = $k }
+    END {
+      for (i = 0; i + 2 <= n;) {
+        w = v[i++]; h = v[i++]; opaque = blue = 0
+        for (end = i + w * h; i < end && i < n; i++) {
+          p = v[i]; r = int(p / 65536) % 256; g = int(p / 256) % 256; b = p % 256
+          if (p >= 2147483648) { opaque++; blue += (b > r + 40 && b > g + 20) }
+        }
+        printf "%dx%d:%d:%d ", w, h, opaque, blue
+        bad += (blue * 2 <= opaque)
+      }
+      exit (n == 0 || bad)
+    }') || fail "the window does not show the game's icon (size:opaque:blue pixels: ${sizes:-none})"
+  log "  ok: the window shows the game's icon (size:opaque:blue pixels: $sizes)"
+}
+
 session_start() {
   log "== start: answer Yes, full screen; F1 gives a 1024 x 768 window"
   PICTURES=$(mktemp -d)
