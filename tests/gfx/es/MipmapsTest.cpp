@@ -7,6 +7,8 @@
 #include "gfx/Gl.h"
 #include "gfx/es/Mipmaps.h"
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -25,9 +27,8 @@ PixelImage realLevel(int level, int components) {
 PixelImage noiseImage(int width, int height, int components, unsigned seed) {
   std::mt19937 random(seed);
   PixelImage image{width, height, components, {}};
-  for (int i = 0; i < width * height * components; ++i) {
-    image.pixels.push_back(static_cast<unsigned char>(random() & 0xFF));
-  }
+  std::generate_n(std::back_inserter(image.pixels), width * height * components,
+                  [&random] { return static_cast<unsigned char>(random() & 0xFF); });
   return image;
 }
 

@@ -71,8 +71,7 @@ bool windowsOpen() {
   pressKey(KeyI);
   pressKey(KeyS);
   // The pile window as a Get click on the vase pile opens it.
-  Space &pile = game.getWorld().getCell(1, 1).getSpace(20, 8);
-  game.getPileWindow().setSpace(&pile);
+  game.getPileWindow().setSpace(&game.getWorld().getCell(1, 1).getSpace(20, 8));
   game.getPileWindow().setOpen(true);
   mouseX = 600, mouseY = 300;
   runFrame();
@@ -96,24 +95,9 @@ bool atCellEdge() {
   return game.getPlayerLocalX() == 0;
 }
 
-// Feature scenes: each on a fresh game's context, with the fixed state the
-// game set and then only what the scene is about.
+// Feature scenes.
 
-void perspectiveView() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
-void orthoView() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
+constexpr double ASPECT = static_cast<double>(TEST_WIDTH) / TEST_HEIGHT;
 
 // A quad's corners counter-clockwise, as texture coordinates.
 constexpr float CORNERS[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -130,22 +114,24 @@ void quad(float x, float y, float z, float size, bool lying = false) {
 }
 
 // Quads at several depths under the game's light, with normals of several
-// directions and lengths (the GL does not normalise them). The lower rows
-// add a directional light with an ambient part, placed under a rotation
-// about a long axis, and the last a squashed modelview (normals change
-// length). Two quads after them: the game's light moved by the modelview
-// when it was placed, and colour material off, which keeps the last colour
-// the material took.
+// directions and lengths (the GL does not normalise them). The light is
+// moved by the modelview it is placed under; the lower rows add a
+// directional light with an ambient part, placed under a rotation about a
+// long axis, and the last row a squashed modelview (normals change
+// length). Last, colour material off keeps the last colour the material
+// took.
 void litQuads() {
-  perspectiveView();
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
   const float normals[][3] = {{0, 0, 1},        {0, 0, 2}, {0, 0, 0.5f},        {0.6f, 0, 0.8f},
                               {0, -0.7f, 0.7f}, {1, 1, 1}, {-0.3f, 0.2f, 0.4f}, {0, 0, -1}};
   const float colours[][3] = {{1, 1, 1}, {1, 0.5f, 0.2f}, {0.3f, 0.9f, 0.4f}, {0.6f, 0.6f, 1}};
-  const GLfloat tinted[] = {0.3f, 0.1f, 0.2f, 1.0f}, direction[] = {-0.5f, 0.5f, 1.0f, 0.0f};
+  const GLfloat moved[] = {0.0f, 0.0f, -2.0f, 1.0f}, tinted[] = {0.3f, 0.1f, 0.2f, 1.0f},
+                direction[] = {-0.5f, 0.5f, 1.0f, 0.0f};
   const GLfloat squashed[] = {1.2f, 0, 0, 0, 0, 1.0f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 1};
   glPushMatrix();
+  glTranslated(-3.0, 2.0, 0.0);
+  glLightfv(GL_LIGHT1, GL_POSITION, moved);
   glRotatef(30.0f, 1.0f, 2.0f, -0.5f);
   glLightfv(GL_LIGHT0, GL_AMBIENT, tinted);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, tinted);
@@ -166,16 +152,6 @@ void litQuads() {
       quad((column - 4) * depth * -0.1f, (row - 2) * depth * -0.1f, depth, -depth * 0.09f);
     }
   }
-  glLoadIdentity();
-  glPushMatrix();
-  glTranslated(-3.0, 2.0, 0.0);
-  const GLfloat moved[] = {0.0f, 0.0f, -2.0f, 1.0f};
-  glLightfv(GL_LIGHT1, GL_POSITION, moved);
-  glPopMatrix();
-  glColor3f(0.9f, 0.9f, 0.9f);
-  glNormal3f(0, 0, 1);
-  quad(-4.0f, -3.0f, -8.0f, 2.5f);
-  glColor3f(0.2f, 0.9f, 0.5f);
   glDisable(GL_COLOR_MATERIAL);
   glColor3f(0.1f, 0.1f, 0.9f);
   quad(-1.0f, -3.0f, -8.0f, 2.5f);
@@ -186,7 +162,6 @@ void litQuads() {
 // The mipmapped ground under a grazing view: far squares use the small
 // levels.
 void textureMipmap() {
-  perspectiveView();
   glEnable(GL_TEXTURE_2D);
   bindTexture(GroundTexture);
   for (int row = 0; row < 40; ++row) {
@@ -196,48 +171,26 @@ void textureMipmap() {
   }
 }
 
-// Images magnified and tinted, then blended over each other, the last
-// translucent and untextured.
+// Images magnified and tinted, then blended over each other as the game
+// blends everything, the last translucent and untextured.
 void texturedQuads() {
-  glEnable(GL_TEXTURE_2D);
   struct Layer {
     int texture; // -1: none
-    bool blend;
     float rgba[4];
     float x, y, size;
   };
-  const Layer layers[] = {{BlueFaceTexture, false, {1, 1, 1, 1}, 10, 10, 700},
-                          {BlueFaceTexture, false, {1, 1, 1, 1}, 750, 500, 100},
-                          {BlueFaceTexture, false, {1.0f, 0.6f, 0.3f, 1}, 750, 300, 170},
-                          {CrateTexture, false, {1, 1, 1, 1}, 100, 100, 500},
-                          {VaseTexture, true, {1, 1, 1, 1}, 150, 150, 300},
-                          {GetButtonTexture, true, {1, 1, 1, 0.5f}, 350, 250, 300},
-                          {-1, true, {0.2f, 0.8f, 0.3f, 0.4f}, 50, 400, 400}};
-  orthoView();
+  const Layer layers[] = {{BlueFaceTexture, {1, 1, 1, 1}, 10, 10, 700},
+                          {BlueFaceTexture, {1.0f, 0.6f, 0.3f, 1}, 750, 300, 170},
+                          {CrateTexture, {1, 1, 1, 1}, 100, 100, 500},
+                          {VaseTexture, {1, 1, 1, 1}, 150, 150, 300},
+                          {GetButtonTexture, {1, 1, 1, 0.5f}, 350, 250, 300},
+                          {-1, {0.2f, 0.8f, 0.3f, 0.4f}, 50, 400, 400}};
+  glEnable(GL_BLEND);
   for (const Layer &layer : layers) {
-    layer.texture < 0 ? glDisable(GL_TEXTURE_2D) : bindTexture(layer.texture);
-    layer.blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+    layer.texture >= 0 ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
+    bindTexture(std::max(layer.texture, 0));
     glColor4f(layer.rgba[0], layer.rgba[1], layer.rgba[2], layer.rgba[3]);
     quad(layer.x, layer.y, 0, layer.size);
-  }
-}
-
-// Two pairs of quads, one counter-clockwise and one mirrored to clockwise,
-// culled as back faces and then as front faces.
-void culledFaces() {
-  orthoView();
-  glEnable(GL_CULL_FACE);
-  for (GLenum face : {GL_BACK, GL_FRONT}) {
-    glCullFace(face);
-    const float y = face == GL_BACK ? 450.0f : 100.0f;
-    glColor3f(0.9f, 0.2f, 0.2f);
-    quad(100, y, 0, 250);
-    glPushMatrix();
-    glTranslated(750.0, 0.0, 0.0);
-    glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-    glColor3f(0.2f, 0.9f, 0.2f);
-    quad(0, y, 0, 250);
-    glPopMatrix();
   }
 }
 
@@ -245,7 +198,6 @@ void culledFaces() {
 // decides how they blend across it. One quad lies inside the view, the
 // other reaches past it, which on Mesa decides the split.
 void smoothColours() {
-  orthoView();
   const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
   for (int extent : {400, 900}) {
     const int corners[4][2] = {{20, 20}, {extent, 60}, {extent + 30, extent}, {40, extent - 50}};
@@ -259,22 +211,16 @@ void smoothColours() {
   }
 }
 
-// A row of squares pushed one level deeper each and a row popped back, on
-// both stacks: pushes past a stack's depth and pops past its bottom are
-// refused, so where the squares land shows where each stack ends.
-void matrixStacks() {
+// A row of squares pushed one level deeper each and a row popped back:
+// pushes past the stack's depth and pops past its bottom are refused, so
+// where the squares land shows where the stack ends.
+void matrixStack() {
   constexpr int LEVELS = 40;
-  orthoView();
-  for (GLenum mode : {GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(mode);
-    const double step = mode == GL_MODELVIEW ? 12.0 : 24.0 / TEST_WIDTH;
-    const float y = mode == GL_MODELVIEW ? 600.0f : 200.0f;
-    for (int level = 0; level < 2 * LEVELS; ++level) {
-      level < LEVELS ? glPushMatrix() : glPopMatrix();
-      glTranslated(step, 0.0, 0.0);
-      glColor3f(level < LEVELS ? 1.0f : 0.2f, static_cast<float>(level) / LEVELS / 2, 0.5f);
-      quad(0, y + (level < LEVELS ? 0.0f : 100.0f), 0, 10);
-    }
+  for (int level = 0; level < 2 * LEVELS; ++level) {
+    level < LEVELS ? glPushMatrix() : glPopMatrix();
+    glTranslated(12.0, 0.0, 0.0);
+    glColor3f(level < LEVELS ? 1.0f : 0.2f, static_cast<float>(level) / LEVELS / 2, 0.5f);
+    quad(0, level < LEVELS ? 300.0f : 400.0f, 0, 10);
   }
   while (glGetError() != GL_NO_ERROR) {
   }
@@ -295,9 +241,7 @@ void glyph(GLuint code) {
 void textLists() {
   constexpr GLuint FIRST_CODE = 32;
   constexpr GLsizei CODES = 96;
-  orthoView();
   glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
   bindTexture(FontTexture);
   const GLuint base = glGenLists(CODES);
   for (GLuint code = FIRST_CODE; code < FIRST_CODE + CODES; ++code) {
@@ -327,16 +271,14 @@ void textLists() {
   const GLubyte first = 0;
   glCallLists(1, GL_UNSIGNED_BYTE, &first);
   glCallLists(5, GL_UNSIGNED_BYTE, "after");
-  glDeleteLists(base, CODES);
-  glDeleteLists(word, 1);
-  glListBase(0);
 }
 
 // Sixty parallelograms of all orientations around the view behind the
 // game's camera, some crossing the near plane or behind the eye, some
-// facing away. Names nest two deep for every fourth quad, so records carry
-// stacks.
+// facing away. The names start anew every fourth quad and nest two deep
+// in the fourth, so records carry stacks.
 void scatteredQuads() {
+  glEnable(GL_DEPTH_TEST);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslated(-0.5, 0.0, -15.0);
@@ -364,9 +306,11 @@ void scatteredQuads() {
   }
 }
 
-void drawScatteredQuads() {
-  perspectiveView();
-  glEnable(GL_DEPTH_TEST);
+// The scattered quads with their front faces culled (the game culls back
+// faces).
+void scatteredFrontFaces() {
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT);
   scatteredQuads();
 }
 
@@ -378,9 +322,9 @@ void keepPick(std::vector<std::uint32_t> &picks, int x, int y, int pass, std::in
   for (std::int32_t hit = 0; hit < hits; ++hit) {
     words += 3 + buffer[words];
   }
-  picks.insert(picks.end(), {static_cast<std::uint32_t>(4 + words), static_cast<std::uint32_t>(x),
-                             static_cast<std::uint32_t>(y), static_cast<std::uint32_t>(pass),
-                             static_cast<std::uint32_t>(hits)});
+  for (const std::int32_t word : {static_cast<std::int32_t>(4 + words), x, y, pass, hits}) {
+    picks.push_back(static_cast<std::uint32_t>(word));
+  }
   picks.insert(picks.end(), buffer, buffer + words);
 }
 
@@ -406,31 +350,32 @@ void pickScatteredQuads(int x, int y, int point, std::vector<std::uint32_t> &pic
     std::fill(buffer.begin(), buffer.end(), UNWRITTEN);
     glSelectBuffer(static_cast<GLsizei>(buffer.size()), buffer.data());
     glRenderMode(GL_SELECT);
-    glInitNames();
-    glPushName(0);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPickMatrix(x + 0.25, TEST_HEIGHT - y - 0.5, 1.0, 1.0, viewport);
-    pass == 0 ? gluPerspective(45.0, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT, 0.1, 100.0)
+    pass == 0 ? gluPerspective(45.0, ASPECT, 0.1, 100.0)
               : glOrtho(-12.0, 12.0, -9.0, 9.0, -20.0, 20.0);
     scatteredQuads();
     keepPick(picks, x, y, pass, glRenderMode(GL_RENDER), buffer.data(), buffer.size());
   }
 }
 
-using PickRun = void (*)(int x, int y, int point, std::vector<std::uint32_t> &picks);
-
 // A feature scene on a fresh game's context: the fixed state the game set,
 // then only what the scene is about.
-template <void (*draw)()> bool feature() {
-  // The surface is larger than the scenes: they draw into its corner.
-  glViewport(0, 0, TEST_WIDTH, TEST_HEIGHT);
+template <void (*draw)(), bool perspective = false> bool feature() {
   glClearColor(0.1f, 0.15f, 0.2f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   for (GLenum capability : {GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST}) {
     glDisable(capability);
   }
   glColor4f(1, 1, 1, 1);
+  // The game's perspective, or one unit a pixel from the bottom-left corner.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  perspective ? gluPerspective(45.0, ASPECT, 0.1, 100.0)
+              : glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
   draw();
   glFlush();
   return true;
@@ -441,19 +386,18 @@ template <void (*draw)()> bool feature() {
 struct Scene {
   std::string name;
   bool (*reach)();
-  PickRun pick;
+  void (*pick)(int x, int y, int point, std::vector<std::uint32_t> &picks);
 };
 const Scene SCENES[] = {{"start-up", startUp, pickGame},
                         {"windows", windowsOpen, pickGame},
                         {"cell-edge", atCellEdge, pickGame},
-                        {"scattered-quads", feature<drawScatteredQuads>, pickScatteredQuads},
-                        {"lit-quads", feature<litQuads>, nullptr},
+                        {"scattered-quads", feature<scatteredFrontFaces, true>, pickScatteredQuads},
+                        {"lit-quads", feature<litQuads, true>, nullptr},
                         {"text-lists", feature<textLists>, nullptr},
                         {"textured-quads", feature<texturedQuads>, nullptr},
-                        {"texture-mipmap", feature<textureMipmap>, nullptr},
-                        {"culled-faces", feature<culledFaces>, nullptr},
+                        {"texture-mipmap", feature<textureMipmap, true>, nullptr},
                         {"smooth-colours", feature<smoothColours>, nullptr},
-                        {"matrix-stacks", feature<matrixStacks>, nullptr}};
+                        {"matrix-stack", feature<matrixStack>, nullptr}};
 
 const Scene *findScene(const std::string &name) {
   const Scene *scene = std::find_if(std::begin(SCENES), std::end(SCENES),
@@ -461,31 +405,30 @@ const Scene *findScene(const std::string &name) {
   return scene != std::end(SCENES) ? scene : nullptr;
 }
 
-std::vector<std::string> namesOf(bool picked) {
+} // namespace
+
+std::vector<std::string> sceneNames(bool pickedOnly) {
   std::vector<std::string> names;
   for (const Scene &scene : SCENES) {
-    if (!picked || scene.pick != nullptr) {
+    if (!pickedOnly || scene.pick != nullptr) {
       names.push_back(scene.name);
     }
   }
   return names;
 }
 
-} // namespace
-
-std::vector<std::string> sceneNames() {
-  return namesOf(false);
+bool startNamedScene(const std::string &name, unsigned seed) {
+  const Scene *scene = findScene(name);
+  return scene != nullptr && startGame(seed) && scene->reach();
 }
 
 bool drawScene(const std::string &name, unsigned seed, Frame &frame) {
-  const Scene *scene = findScene(name);
-  if (scene == nullptr || !startGame(seed)) {
+  if (!startNamedScene(name, seed)) {
     return false;
   }
-  const bool drawn = scene->reach();
   readFrame(frame);
   stopScene();
-  return drawn;
+  return true;
 }
 
 void readFrame(Frame &frame) {
@@ -504,14 +447,10 @@ bool writePpm(const std::string &path, const Frame &frame) {
   return static_cast<bool>(out);
 }
 
-std::vector<std::string> pickSceneNames() {
-  return namesOf(true);
-}
-
 bool pickScene(const std::string &name, int step, std::vector<std::uint32_t> &picks) {
   const Scene *scene = findScene(name);
-  if (scene == nullptr || scene->pick == nullptr || step <= 0 || !startGame(SCENE_SEED) ||
-      !scene->reach()) {
+  if (scene == nullptr || scene->pick == nullptr || step <= 0 ||
+      !startNamedScene(name, SCENE_SEED)) {
     return false;
   }
   picks.clear();
