@@ -1,7 +1,8 @@
-// The game's selection passes, done in software, against the real OpenGL's
-// GL_SELECT in the gl_reference program: every hit record at every grid point
-// of every game state. Built twice: over the ES layer (test_gles) and over
-// the desktop's OpenGL with its software selection (test_desktop_picking).
+// Selection passes done in software against the real OpenGL's GL_SELECT in
+// the gl_reference program: every hit record at every grid point of every
+// game state and of a scene of scattered quads. Built twice: over the ES
+// layer (test_gles) and over the desktop's OpenGL with its software
+// selection (test_desktop_picking).
 
 #include "ReferenceProgram.h"
 #include "Scenarios.h"
@@ -19,6 +20,8 @@ namespace {
 
 // Hit depths may differ by this fraction of the full range.
 constexpr double DEPTH_TOLERANCE = 1e-4 * 4294967295.0;
+// A pick's words: the pixel, the pass, the hit count, then the records.
+enum PickWord { X, Y, PASS, HITS, FIRST_RECORD };
 
 // Every 8th pixel both ways; PICKRPG_PICK_STEP sets another step (the
 // sanitized run takes a coarser grid: it looks for memory faults, not
@@ -28,71 +31,54 @@ int pickStep() {
   return step != nullptr && std::atoi(step) > 0 ? std::atoi(step) : 8;
 }
 
-std::string scratchFile(const std::string &name) {
-  return ::testing::TempDir() + "picks_" + name;
+// The picks one after another, each as its words.
+std::vector<std::vector<std::uint32_t>> split(const std::vector<std::uint32_t> &words) {
+  std::vector<std::vector<std::uint32_t>> picks;
+  for (std::size_t i = 0; i < words.size() && words[i] <= words.size() - i - 1; i += 1 + words[i]) {
+    picks.emplace_back(words.begin() + i + 1, words.begin() + i + 1 + words[i]);
+  }
+  return picks;
 }
 
-class PickingProof : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(makeTestContextCurrent()) << "no headless context (Mesa EGL)";
-  }
-};
-
-// Every record alike: the same names, and depths within DEPTH_TOLERANCE.
-bool sameRecords(const PickSample &want, const PickSample &got) {
-  if (want.hits != got.hits || want.records.size() != got.records.size()) {
+// Every word alike, but the depths of each record within DEPTH_TOLERANCE.
+bool samePick(const std::vector<std::uint32_t> &want, const std::vector<std::uint32_t> &got) {
+  if (want.size() != got.size()) {
     return false;
   }
-  std::size_t record = 0;
-  while (record < want.records.size()) {
-    const std::size_t end = record + 3 + want.records[record];
-    for (std::size_t i = record; i < end; ++i) {
-      const bool isDepth = i == record + 1 || i == record + 2;
-      const double difference = std::abs(static_cast<double>(want.records[i]) - got.records[i]);
-      if (difference > (isDepth ? DEPTH_TOLERANCE : 0.0)) {
-        return false;
-      }
+  std::size_t record = FIRST_RECORD;
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    if (i > record && i == record + 3 + want[record]) {
+      record = i;
     }
-    record = end;
+    const bool isDepth = i == record + 1 || i == record + 2;
+    if (std::abs(static_cast<double>(want[i]) - got[i]) > (isDepth ? DEPTH_TOLERANCE : 0.0)) {
+      return false;
+    }
   }
   return true;
 }
 
-std::string describe(const PickSample &sample) {
-  std::string text = std::to_string(sample.hits) + " hits:";
-  for (std::uint32_t word : sample.records) {
-    text += " " + std::to_string(word);
-  }
-  return text;
-}
-
-TEST_F(PickingProof, PickingMatchesTheRealSelectionBufferEverywhere) {
-  const int step = pickStep();
-  for (const std::string &state : pickStateNames()) {
-    const std::string file = scratchFile(state + ".picks");
-    PickGrid expected, actual;
-    ASSERT_TRUE(runReference({"picks", state, std::to_string(step), file}));
-    ASSERT_TRUE(readPickGrid(file, expected));
-    ASSERT_TRUE(pickNamedState(state, step, actual));
-    ASSERT_EQ(expected.world.size(), actual.world.size());
-    int mismatches = 0, records = 0;
-    for (auto pass : {&PickGrid::world, &PickGrid::interface}) {
-      const std::vector<PickSample> &want = expected.*pass;
-      const std::vector<PickSample> &got = actual.*pass;
-      for (std::size_t i = 0; i < want.size(); ++i) {
-        records += std::max(want[i].hits, 0);
-        if (!sameRecords(want[i], got[i]) && ++mismatches <= 10) {
-          ADD_FAILURE() << state << (pass == &PickGrid::world ? " world" : " interface")
-                        << " pick at (" << (i % expected.columns) * step << ", "
-                        << (i / expected.columns) * step << "): GL " << describe(want[i])
-                        << "; ours " << describe(got[i]);
-        }
+TEST(PickingProof, PickingMatchesTheRealSelectionBufferEverywhere) {
+  const std::string step = std::to_string(pickStep());
+  for (const std::string &scene : sceneNames(true)) {
+    std::vector<std::uint32_t> expectedWords, actualWords;
+    ASSERT_TRUE(runReference({"picks", scene, step}, expectedWords)) << scene;
+    ASSERT_TRUE(pickScene(scene, pickStep(), actualWords)) << scene << ": no context or state";
+    const auto expected = split(expectedWords), actual = split(actualWords);
+    ASSERT_EQ(expected.size(), actual.size()) << scene;
+    int mismatches = 0, hits = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      hits += std::max(static_cast<std::int32_t>(expected[i][HITS]), 0);
+      if (!samePick(expected[i], actual[i]) && ++mismatches <= 10) {
+        ADD_FAILURE() << scene << " pick (x, y, pass, hits, records):\n GL  "
+                      << ::testing::PrintToString(expected[i]) << "\n ours "
+                      << ::testing::PrintToString(actual[i]);
       }
     }
-    std::printf("%-10s %zu points, %d hit records, %d differences\n", state.c_str(),
-                expected.world.size(), records, mismatches);
-    EXPECT_EQ(mismatches, 0) << state;
+    std::printf("%-16s %zu picks, %d hit records, %d differences\n", scene.c_str(), expected.size(),
+                hits, mismatches);
+    EXPECT_EQ(mismatches, 0) << scene;
+    EXPECT_GT(hits, 0) << scene << ": nothing hit to compare";
   }
 }
 

@@ -1,71 +1,34 @@
-// gl_reference: draws the layer's proof scenes and picking grids with the
-// real OpenGL 1.1 on the headless desktop context, for the tests that run
-// the same scenes through the ES layer to compare against.
+// gl_reference: draws the proofs' scenes and takes their picking grids with
+// the real OpenGL 1.1 on the headless desktop context, for the tests that
+// run the same scenes through the ES layer or the software selection:
 //
-//   gl_reference scene NAME OUT.ppm
-//   gl_reference picks STATE STEP OUT.bin
-//   gl_reference frame --out OUT.ppm [--seed N] [--mouse X Y] [--elapsed MS]
+//   gl_reference scene NAME OUT        the frame's RGBA bytes
+//   gl_reference picks NAME STEP OUT   the picks' words
+//   gl_reference frame --out OUT.ppm --seed N
+//                                      the game's first frame, for the browser
 
 #include "Scenarios.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-
-namespace {
-
-constexpr int EXIT_USAGE = 2;
-
-int usage() {
-  std::fprintf(stderr, "usage: gl_reference scene NAME OUT.ppm\n"
-                       "       gl_reference picks STATE STEP OUT.bin\n"
-                       "       gl_reference frame --out OUT.ppm [--seed N] [--mouse X Y] "
-                       "[--elapsed MS]\n");
-  return EXIT_USAGE;
-}
-
-int drawFrame(int argc, char **argv) {
-  std::string out;
-  unsigned seed = 1, elapsed = 16;
-  int x = 0, y = 0;
-  for (int i = 2; i < argc; ++i) {
-    const std::string option = argv[i];
-    const bool hasOne = i + 1 < argc, hasTwo = i + 2 < argc;
-    if (option == "--out" && hasOne) {
-      out = argv[++i];
-    } else if (option == "--seed" && hasOne) {
-      seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
-    } else if (option == "--elapsed" && hasOne) {
-      elapsed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
-    } else if (option == "--mouse" && hasTwo) {
-      x = std::atoi(argv[++i]);
-      y = std::atoi(argv[++i]);
-    } else {
-      return usage();
-    }
-  }
-  Frame frame;
-  if (out.empty()) {
-    return usage();
-  }
-  return drawGameFrame(seed, x, y, elapsed, frame) && writePpm(out, frame) ? 0 : 1;
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
-  const std::string command = argc > 1 ? argv[1] : "";
-  if (command == "scene" && argc == 4) {
-    Frame frame;
-    return drawNamedScene(argv[2], frame) && writePpm(argv[3], frame) ? 0 : 1;
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  Frame frame;
+  std::vector<std::uint32_t> picks;
+  if (words.size() == 3 && words[0] == "scene") {
+    return drawScene(words[1], SCENE_SEED, frame) && writeWords(words[2], frame) ? 0 : 1;
   }
-  if (command == "picks" && argc == 5) {
-    PickGrid grid;
-    return pickNamedState(argv[2], std::atoi(argv[3]), grid) && writePickGrid(argv[4], grid) ? 0
-                                                                                             : 1;
+  if (words.size() == 4 && words[0] == "picks") {
+    return pickScene(words[1], std::atoi(words[2].c_str()), picks) && writeWords(words[3], picks)
+               ? 0
+               : 1;
   }
-  if (command == "frame") {
-    return drawFrame(argc, argv);
+  if (words.size() == 5 && words[0] == "frame" && words[1] == "--out" && words[3] == "--seed") {
+    const auto seed = static_cast<unsigned>(std::strtoul(words[4].c_str(), nullptr, 10));
+    return drawScene("start-up", seed, frame) && writePpm(words[2], frame) ? 0 : 1;
   }
-  return usage();
+  std::fprintf(stderr, "usage: gl_reference scene NAME OUT | picks NAME STEP OUT | "
+                       "frame --out OUT.ppm --seed N\n");
+  return 2;
 }

@@ -3,7 +3,6 @@
 #include "HeadlessContext.h"
 
 #include "game/Game.h"
-#include "gfx/Font.h"
 #include "gfx/Gl.h"
 #include "gfx/Texture.h"
 #include "shell/KeyCodes.h"
@@ -12,33 +11,37 @@
 #include "world/Cell.h"
 #include "world/Space.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <map>
+#include <iterator>
+#include <random>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
 constexpr unsigned FRAME_MILLISECONDS = 16;
 // Long enough for a step's slide to end within one frame.
 constexpr unsigned STEP_MILLISECONDS = 250;
-constexpr unsigned DEFAULT_SEED = 1;
 
 HeadlessWindow window;
 KeyTable keys;
 
 // Starts the game as the shell does, on the source tree's Data/, with the
-// other person's walk seeded.
+// other person's walk seeded and the cursor at the top-left corner.
 bool startGame(unsigned seed) {
   if (chdir(PICKRPG_SOURCE_DIR) != 0 || !makeTestContextCurrent()) {
     return false;
   }
   keys.clear();
+  mouseX = 0, mouseY = 0;
   // The game clears depth only after a frame; a new window's buffer holds
-  // whatever it holds, and a reused context the last scene's depths.
+  // whatever it holds, and a reused context the last scene's depths. It
+  // places its light under the modelview, which a new window holds as the
+  // identity.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
   if (!startScene(&window, &keys)) {
     return false;
   }
@@ -58,13 +61,17 @@ void pressKey(int code, unsigned elapsed = FRAME_MILLISECONDS) {
 
 // Game states.
 
+bool startUp() {
+  runFrame();
+  return true;
+}
+
 bool windowsOpen() {
   runFrame();
   pressKey(KeyI);
   pressKey(KeyS);
   // The pile window as a Get click on the vase pile opens it.
-  Space &pile = game.getWorld().getCell(1, 1).getSpace(20, 8);
-  game.getPileWindow().setSpace(&pile);
+  game.getPileWindow().setSpace(&game.getWorld().getCell(1, 1).getSpace(20, 8));
   game.getPileWindow().setOpen(true);
   mouseX = 600, mouseY = 300;
   runFrame();
@@ -75,8 +82,7 @@ bool windowsOpen() {
 // the centre cell, where the view shows the neighbouring cells.
 bool atCellEdge() {
   runFrame();
-  const std::vector<int> route = {KeyRight, KeyUp, KeyUp, KeyUp, KeyUp};
-  for (int key : route) {
+  for (int key : {KeyRight, KeyUp, KeyUp, KeyUp, KeyUp}) {
     pressKey(key, STEP_MILLISECONDS);
     runFrame(STEP_MILLISECONDS);
   }
@@ -89,73 +95,54 @@ bool atCellEdge() {
   return game.getPlayerLocalX() == 0;
 }
 
-bool startUp() {
-  runFrame();
-  return true;
-}
+// Feature scenes.
 
-const std::map<std::string, std::function<bool()>> &gameStates() {
-  static const std::map<std::string, std::function<bool()>> states = {
-      {"start-up", startUp}, {"windows", windowsOpen}, {"cell-edge", atCellEdge}};
-  return states;
-}
+constexpr double ASPECT = static_cast<double>(TEST_WIDTH) / TEST_HEIGHT;
 
-// Feature scenes: each on a fresh game's context, with the fixed state the
-// game set and then only what the scene is about.
+// A quad's corners counter-clockwise, as texture coordinates.
+constexpr float CORNERS[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
-void perspectiveView() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(TEST_WIDTH) / TEST_HEIGHT, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
-void orthoView() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
-void clearScene() {
-  // The surface is larger than the scenes: they draw into its corner.
-  glViewport(0, 0, TEST_WIDTH, TEST_HEIGHT);
-  glClearColor(0.1f, 0.15f, 0.2f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_DEPTH_TEST);
-  glColor4f(1, 1, 1, 1);
-}
-
-void quad(float x, float y, float z, float size) {
+// Upright, or lying on the ground and reaching away from the eye.
+void quad(float x, float y, float z, float size, bool lying = false) {
   glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex3f(x, y, z);
-  glTexCoord2f(1, 0);
-  glVertex3f(x + size, y, z);
-  glTexCoord2f(1, 1);
-  glVertex3f(x + size, y + size, z);
-  glTexCoord2f(0, 1);
-  glVertex3f(x, y + size, z);
+  for (const auto &c : CORNERS) {
+    glTexCoord2f(c[0], c[1]);
+    lying ? glVertex3f(x + c[0] * size, y, z - c[1] * size)
+          : glVertex3f(x + c[0] * size, y + c[1] * size, z);
+  }
   glEnd();
 }
 
 // Quads at several depths under the game's light, with normals of several
-// directions and lengths (the GL does not normalise them), one light moved
-// by the modelview when it was placed.
+// directions and lengths (the GL does not normalise them). The light is
+// moved by the modelview it is placed under; the lower rows add a
+// directional light with an ambient part, placed under a rotation about a
+// long axis, and the last row a squashed modelview (normals change
+// length). Last, colour material off keeps the last colour the material
+// took.
 void litQuads() {
-  perspectiveView();
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);
   const float normals[][3] = {{0, 0, 1},        {0, 0, 2}, {0, 0, 0.5f},        {0.6f, 0, 0.8f},
                               {0, -0.7f, 0.7f}, {1, 1, 1}, {-0.3f, 0.2f, 0.4f}, {0, 0, -1}};
   const float colours[][3] = {{1, 1, 1}, {1, 0.5f, 0.2f}, {0.3f, 0.9f, 0.4f}, {0.6f, 0.6f, 1}};
+  const GLfloat moved[] = {0.0f, 0.0f, -2.0f, 1.0f}, tinted[] = {0.3f, 0.1f, 0.2f, 1.0f},
+                direction[] = {-0.5f, 0.5f, 1.0f, 0.0f};
+  const GLfloat squashed[] = {1.2f, 0, 0, 0, 0, 1.0f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 1};
+  glPushMatrix();
+  glTranslated(-3.0, 2.0, 0.0);
+  glLightfv(GL_LIGHT1, GL_POSITION, moved);
+  glRotatef(30.0f, 1.0f, 2.0f, -0.5f);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, tinted);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, tinted);
+  glLightfv(GL_LIGHT0, GL_POSITION, direction);
+  glPopMatrix();
   for (int row = 0; row < 4; ++row) {
+    if (row == 2) {
+      glEnable(GL_LIGHT0);
+    } else if (row == 3) {
+      glMultMatrixf(squashed);
+    }
     for (int column = 0; column < 8; ++column) {
       const float depth = -4.0f - 6.0f * row - column;
       const float *n = normals[column];
@@ -165,97 +152,45 @@ void litQuads() {
       quad((column - 4) * depth * -0.1f, (row - 2) * depth * -0.1f, depth, -depth * 0.09f);
     }
   }
-  glPushMatrix();
-  glTranslated(-3.0, 2.0, 0.0);
-  const GLfloat moved[] = {0.0f, 0.0f, -2.0f, 1.0f};
-  glLightfv(GL_LIGHT1, GL_POSITION, moved);
-  glPopMatrix();
-  glColor3f(0.9f, 0.9f, 0.9f);
-  glNormal3f(0, 0, 1);
-  quad(-4.0f, -3.0f, -8.0f, 2.5f);
-}
-
-void textureLinear() {
-  orthoView();
-  glEnable(GL_TEXTURE_2D);
-  bindTexture(BlueFaceTexture);
-  quad(10, 10, 0, 700);
-  quad(750, 500, 0, 100);
-  glColor3f(1.0f, 0.6f, 0.3f);
-  quad(750, 300, 0, 170);
+  glDisable(GL_COLOR_MATERIAL);
+  glColor3f(0.1f, 0.1f, 0.9f);
+  quad(-1.0f, -3.0f, -8.0f, 2.5f);
+  // The game's start-up does not switch it off for the scenes after this one.
+  glDisable(GL_LIGHT0);
 }
 
 // The mipmapped ground under a grazing view: far squares use the small
 // levels.
 void textureMipmap() {
-  perspectiveView();
   glEnable(GL_TEXTURE_2D);
   bindTexture(GroundTexture);
   for (int row = 0; row < 40; ++row) {
     for (int column = -12; column < 12; ++column) {
-      glBegin(GL_QUADS);
-      const auto x = static_cast<float>(column);
-      const float z = -1.0f - row;
-      glTexCoord2f(0, 0);
-      glVertex3f(x, -1.0f, z);
-      glTexCoord2f(1, 0);
-      glVertex3f(x + 1, -1.0f, z);
-      glTexCoord2f(1, 1);
-      glVertex3f(x + 1, -1.0f, z - 1);
-      glTexCoord2f(0, 1);
-      glVertex3f(x, -1.0f, z - 1);
-      glEnd();
+      quad(static_cast<float>(column), -1.0f, -1.0f - row, 1.0f, true);
     }
   }
 }
 
-void blendOverTexture() {
-  orthoView();
-  glEnable(GL_TEXTURE_2D);
-  bindTexture(CrateTexture);
-  quad(100, 100, 0, 500);
+// Images magnified and tinted, then blended over each other as the game
+// blends everything, the last translucent and untextured.
+void texturedQuads() {
+  struct Layer {
+    int texture; // -1: none
+    float rgba[4];
+    float x, y, size;
+  };
+  const Layer layers[] = {{BlueFaceTexture, {1, 1, 1, 1}, 10, 10, 700},
+                          {BlueFaceTexture, {1.0f, 0.6f, 0.3f, 1}, 750, 300, 170},
+                          {CrateTexture, {1, 1, 1, 1}, 100, 100, 500},
+                          {VaseTexture, {1, 1, 1, 1}, 150, 150, 300},
+                          {GetButtonTexture, {1, 1, 1, 0.5f}, 350, 250, 300},
+                          {-1, {0.2f, 0.8f, 0.3f, 0.4f}, 50, 400, 400}};
   glEnable(GL_BLEND);
-  bindTexture(VaseTexture);
-  quad(150, 150, 0, 300);
-  glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-  bindTexture(GetButtonTexture);
-  quad(350, 250, 0, 300);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(0.2f, 0.8f, 0.3f, 0.4f);
-  quad(50, 400, 0, 400);
-}
-
-void font() {
-  orthoView();
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glColor3f(1, 1, 1);
-  printString(20, 700, "You see a part of building wall.");
-  printText(20, 660, "Weight: %i  Encumbrance %i%%", 42, 7);
-  printString(20, 620,
-              "d\xE9"
-              "chets ~!@#$%^&*()_+{}|:\"<>?");
-  glColor3f(1.0f, 0.8f, 0.2f);
-  printString(300, 300, "PAUSE");
-}
-
-// Two pairs of quads, one counter-clockwise and one clockwise, culled as
-// back faces and then as front faces.
-void culledFaces() {
-  orthoView();
-  glEnable(GL_CULL_FACE);
-  for (GLenum face : {GL_BACK, GL_FRONT}) {
-    glCullFace(face);
-    const float y = face == GL_BACK ? 450.0f : 100.0f;
-    glColor3f(0.9f, 0.2f, 0.2f);
-    quad(100, y, 0, 250);
-    glColor3f(0.2f, 0.9f, 0.2f);
-    glBegin(GL_QUADS);
-    glVertex2f(500, y);
-    glVertex2f(500, y + 250);
-    glVertex2f(750, y + 250);
-    glVertex2f(750, y);
-    glEnd();
+  for (const Layer &layer : layers) {
+    layer.texture >= 0 ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
+    bindTexture(std::max(layer.texture, 0));
+    glColor4f(layer.rgba[0], layer.rgba[1], layer.rgba[2], layer.rgba[3]);
+    quad(layer.x, layer.y, 0, layer.size);
   }
 }
 
@@ -263,38 +198,39 @@ void culledFaces() {
 // decides how they blend across it. One quad lies inside the view, the
 // other reaches past it, which on Mesa decides the split.
 void smoothColours() {
-  orthoView();
+  const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
   for (int extent : {400, 900}) {
+    const int corners[4][2] = {{20, 20}, {extent, 60}, {extent + 30, extent}, {40, extent - 50}};
     glBegin(GL_QUADS);
-    glColor3f(1, 0, 0);
-    glVertex2i(20, 20);
-    glColor3f(0, 1, 0);
-    glVertex2i(extent, 60);
-    glColor3f(0, 0, 1);
-    glVertex2i(extent + 30, extent);
-    glColor3f(1, 1, 0);
-    glVertex2i(40, extent - 50);
+    for (int c = 0; c < 4; ++c) {
+      glColor3f(colours[c][0], colours[c][1], colours[c][2]);
+      glVertex2i(corners[c][0], corners[c][1]);
+    }
     glEnd();
     glTranslated(500.0, 0.0, 0.0);
   }
 }
 
-// A glyph-like list: a textured quad whose colour and texture cell depend
-// on the code, then a step to the right.
+// A row of squares pushed one level deeper each and a row popped back:
+// pushes past the stack's depth and pops past its bottom are refused, so
+// where the squares land shows where the stack ends.
+void matrixStack() {
+  constexpr int LEVELS = 40;
+  for (int level = 0; level < 2 * LEVELS; ++level) {
+    level < LEVELS ? glPushMatrix() : glPopMatrix();
+    glTranslated(12.0, 0.0, 0.0);
+    glColor3f(level < LEVELS ? 1.0f : 0.2f, static_cast<float>(level) / LEVELS / 2, 0.5f);
+    quad(0, level < LEVELS ? 300.0f : 400.0f, 0, 10);
+  }
+  while (glGetError() != GL_NO_ERROR) {
+  }
+}
+
+// A glyph-like list: the font's image in a square whose colour depends on
+// the code, then a step to the right.
 void glyph(GLuint code) {
-  const float u = static_cast<float>(code % 16) / 16.0f;
-  const float v = static_cast<float>(code / 16 % 8) / 8.0f;
   glColor3f(0.5f + (code % 5) * 0.1f, 1.0f, 0.3f + (code % 7) * 0.1f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(u, v);
-  glVertex2i(0, 0);
-  glTexCoord2f(u + 0.0625f, v);
-  glVertex2i(16, 0);
-  glTexCoord2f(u + 0.0625f, v + 0.125f);
-  glVertex2i(16, 16);
-  glTexCoord2f(u, v + 0.125f);
-  glVertex2i(0, 16);
-  glEnd();
+  quad(0, 0, 0, 16);
   glTranslated(11.0, 0.0, 0.0);
 }
 
@@ -305,9 +241,7 @@ void glyph(GLuint code) {
 void textLists() {
   constexpr GLuint FIRST_CODE = 32;
   constexpr GLsizei CODES = 96;
-  orthoView();
   glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
   bindTexture(FontTexture);
   const GLuint base = glGenLists(CODES);
   for (GLuint code = FIRST_CODE; code < FIRST_CODE + CODES; ++code) {
@@ -337,196 +271,196 @@ void textLists() {
   const GLubyte first = 0;
   glCallLists(1, GL_UNSIGNED_BYTE, &first);
   glCallLists(5, GL_UNSIGNED_BYTE, "after");
-  glDeleteLists(base, CODES);
-  glDeleteLists(word, 1);
-  glListBase(0);
 }
 
-const std::map<std::string, std::function<void()>> &featureScenes() {
-  static const std::map<std::string, std::function<void()>> scenes = {
-      {"lit-quads", litQuads},
-      {"text-lists", textLists},
-      {"texture-linear", textureLinear},
-      {"texture-mipmap", textureMipmap},
-      {"blend-over-texture", blendOverTexture},
-      {"font", font},
-      {"culled-faces", culledFaces},
-      {"smooth-colours", smoothColours}};
-  return scenes;
-}
-
-template <typename Map> std::vector<std::string> namesOf(const Map &map) {
-  std::vector<std::string> names;
-  for (const auto &entry : map) {
-    names.push_back(entry.first);
+// Sixty parallelograms of all orientations around the view behind the
+// game's camera, some crossing the near plane or behind the eye, some
+// facing away. The names start anew every fourth quad and nest two deep
+// in the fourth, so records carry stacks.
+void scatteredQuads() {
+  glEnable(GL_DEPTH_TEST);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslated(-0.5, 0.0, -15.0);
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> place(-9.0f, 9.0f), depth(-25.0f, 16.0f), edge(-4.0f, 4.0f);
+  for (GLuint name = 100; name < 160; ++name) {
+    const float centre[3] = {place(random), place(random), depth(random)};
+    const float a[3] = {edge(random), edge(random), edge(random) * 0.5f};
+    const float b[3] = {edge(random), edge(random), edge(random) * 0.5f};
+    if (name % 4 == 3) {
+      glPushName(name + 1000);
+    } else if (name % 4 == 0) {
+      glInitNames();
+      glPushName(0);
+    }
+    glLoadName(name);
+    glColor3f(static_cast<float>(name % 3) / 2, static_cast<float>(name % 5) / 4, 0.8f);
+    glBegin(GL_QUADS);
+    for (const auto &c : CORNERS) {
+      const float u = c[0] * 2 - 1, v = c[1] * 2 - 1;
+      glVertex3f(centre[0] + u * a[0] + v * b[0], centre[1] + u * a[1] + v * b[1],
+                 centre[2] + u * a[2] + v * b[2]);
+    }
+    glEnd();
   }
-  return names;
 }
 
-// Each record: its name count, two depths, then the names.
-PickSample recordsOf(std::int32_t hits) {
-  const std::uint32_t *records = selectionRecords();
-  std::size_t words = 0;
+// The scattered quads with their front faces culled (the game culls back
+// faces).
+void scatteredFrontFaces() {
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT);
+  scatteredQuads();
+}
+
+// Appends one pass's pick: its records, or on overflow every word of the
+// buffer (size), so that what fitted is compared too.
+void keepPick(std::vector<std::uint32_t> &picks, int x, int y, int pass, std::int32_t hits,
+              const std::uint32_t *buffer, std::size_t size) {
+  std::size_t words = hits < 0 ? size : 0;
   for (std::int32_t hit = 0; hit < hits; ++hit) {
-    words += 3 + records[words];
+    words += 3 + buffer[words];
   }
-  return {hits, std::vector<std::uint32_t>(records, records + words)};
+  for (const std::int32_t word : {static_cast<std::int32_t>(4 + words), x, y, pass, hits}) {
+    picks.push_back(static_cast<std::uint32_t>(word));
+  }
+  picks.insert(picks.end(), buffer, buffer + words);
 }
 
-template <typename T> void writeValue(std::ofstream &out, const T &value) {
-  out.write(reinterpret_cast<const char *>(&value), sizeof value);
+// Both of the game's selection passes with the cursor at (x, y).
+void pickGame(int x, int y, int, std::vector<std::uint32_t> &picks) {
+  mouseX = x, mouseY = y;
+  keepPick(picks, x, y, 0, selectWorldAtCursor(), selectionRecords(), 0);
+  keepPick(picks, x, y, 1, selectInterfaceAtCursor(), selectionRecords(), 0);
 }
 
-template <typename T> bool readValue(std::ifstream &in, T &value) {
-  return static_cast<bool>(in.read(reinterpret_cast<char *>(&value), sizeof value));
+// The scattered quads picked in perspective (pass 0) and orthographic
+// (pass 1) views. From point to point the culling changes (none, back,
+// front) and so does the buffer's size, from one that holds every record
+// to ones that overflow or that the records fit exactly.
+void pickScatteredQuads(int x, int y, int point, std::vector<std::uint32_t> &picks) {
+  constexpr GLuint UNWRITTEN = 0xDEADBEEF;
+  const GLsizei sizes[] = {512, 1, 3, 4, 8, 9, 13, 16};
+  std::vector<GLuint> buffer(static_cast<std::size_t>(sizes[point / 3 % std::size(sizes)]));
+  GLint viewport[4] = {0, 0, TEST_WIDTH, TEST_HEIGHT};
+  point % 3 == 0 ? glDisable(GL_CULL_FACE) : glEnable(GL_CULL_FACE);
+  glCullFace(point % 3 == 1 ? GL_BACK : GL_FRONT);
+  for (int pass = 0; pass < 2; ++pass) {
+    std::fill(buffer.begin(), buffer.end(), UNWRITTEN);
+    glSelectBuffer(static_cast<GLsizei>(buffer.size()), buffer.data());
+    glRenderMode(GL_SELECT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPickMatrix(x + 0.25, TEST_HEIGHT - y - 0.5, 1.0, 1.0, viewport);
+    // No quad reaches the far plane: Mesa writes a depth of exactly 1 as 0.
+    pass == 0 ? gluPerspective(45.0, ASPECT, 0.1, 100.0)
+              : glOrtho(-12.0, 12.0, -9.0, 9.0, -20.0, 50.0);
+    scatteredQuads();
+    keepPick(picks, x, y, pass, glRenderMode(GL_RENDER), buffer.data(), buffer.size());
+  }
+}
+
+// A feature scene on a fresh game's context: the fixed state the game set,
+// then only what the scene is about.
+template <void (*draw)(), bool perspective = false> bool feature() {
+  glClearColor(0.1f, 0.15f, 0.2f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  for (GLenum capability : {GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST}) {
+    glDisable(capability);
+  }
+  glColor4f(1, 1, 1, 1);
+  // The game's perspective, or one unit a pixel from the bottom-left corner.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  perspective ? gluPerspective(45.0, ASPECT, 0.1, 100.0)
+              : glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  draw();
+  glFlush();
+  return true;
+}
+
+// Each scene: how it is drawn (or its game state reached), and how it is
+// picked, if it is.
+struct Scene {
+  std::string name;
+  bool (*reach)();
+  void (*pick)(int x, int y, int point, std::vector<std::uint32_t> &picks);
+};
+const Scene SCENES[] = {{"start-up", startUp, pickGame},
+                        {"windows", windowsOpen, pickGame},
+                        {"cell-edge", atCellEdge, pickGame},
+                        {"scattered-quads", feature<scatteredFrontFaces, true>, pickScatteredQuads},
+                        {"lit-quads", feature<litQuads, true>, nullptr},
+                        {"text-lists", feature<textLists>, nullptr},
+                        {"textured-quads", feature<texturedQuads>, nullptr},
+                        {"texture-mipmap", feature<textureMipmap, true>, nullptr},
+                        {"smooth-colours", feature<smoothColours>, nullptr},
+                        {"matrix-stack", feature<matrixStack>, nullptr}};
+
+const Scene *findScene(const std::string &name) {
+  const Scene *scene = std::find_if(std::begin(SCENES), std::end(SCENES),
+                                    [&](const Scene &s) { return s.name == name; });
+  return scene != std::end(SCENES) ? scene : nullptr;
 }
 
 } // namespace
 
-void readFrame(Frame &frame) {
-  frame.width = TEST_WIDTH;
-  frame.height = TEST_HEIGHT;
-  std::vector<unsigned char> rgba(static_cast<std::size_t>(TEST_WIDTH) * TEST_HEIGHT * 4);
-  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  frame.rgb.clear();
-  for (std::size_t i = 0; i < rgba.size(); i += 4) {
-    frame.rgb.insert(frame.rgb.end(), rgba.begin() + i, rgba.begin() + i + 3);
-  }
-}
-
-std::vector<std::string> featureSceneNames() {
-  return namesOf(featureScenes());
-}
-
-std::vector<std::string> gameFrameNames() {
-  return {"game-start-up", "game-windows", "game-cell-edge"};
-}
-
-bool drawNamedScene(const std::string &name, Frame &frame) {
-  const auto feature = featureScenes().find(name);
-  const std::string prefix = "game-";
-  const auto state = name.rfind(prefix, 0) == 0 ? gameStates().find(name.substr(prefix.size()))
-                                                : gameStates().end();
-  if (feature == featureScenes().end() && state == gameStates().end()) {
-    return false;
-  }
-  if (!startGame(DEFAULT_SEED)) {
-    return false;
-  }
-  bool drawn = true;
-  if (feature != featureScenes().end()) {
-    clearScene();
-    feature->second();
-    glFlush();
-  } else {
-    drawn = state->second();
-  }
-  readFrame(frame);
-  stopScene();
-  return drawn;
-}
-
-bool drawGameFrame(unsigned seed, int cursorX, int cursorY, unsigned elapsed, Frame &frame) {
-  if (!startGame(seed)) {
-    return false;
-  }
-  mouseX = cursorX, mouseY = cursorY;
-  runFrame(elapsed);
-  readFrame(frame);
-  stopScene();
-  return true;
-}
-
-std::vector<std::string> pickStateNames() {
-  return namesOf(gameStates());
-}
-
-bool pickNamedState(const std::string &name, int step, PickGrid &grid) {
-  const auto state = gameStates().find(name);
-  if (state == gameStates().end() || step <= 0 || !startGame(DEFAULT_SEED) || !state->second()) {
-    return false;
-  }
-  grid.step = step;
-  grid.columns = (TEST_WIDTH + step - 1) / step;
-  grid.rows = (TEST_HEIGHT + step - 1) / step;
-  grid.world.clear();
-  grid.interface.clear();
-  for (int y = 0; y < TEST_HEIGHT; y += step) {
-    for (int x = 0; x < TEST_WIDTH; x += step) {
-      mouseX = x, mouseY = y;
-      grid.world.push_back(recordsOf(selectWorldAtCursor()));
-      grid.interface.push_back(recordsOf(selectInterfaceAtCursor()));
+std::vector<std::string> sceneNames(bool pickedOnly) {
+  std::vector<std::string> names;
+  for (const Scene &scene : SCENES) {
+    if (!pickedOnly || scene.pick != nullptr) {
+      names.push_back(scene.name);
     }
   }
+  return names;
+}
+
+bool startNamedScene(const std::string &name, unsigned seed) {
+  const Scene *scene = findScene(name);
+  return scene != nullptr && startGame(seed) && scene->reach();
+}
+
+bool drawScene(const std::string &name, unsigned seed, Frame &frame) {
+  if (!startNamedScene(name, seed)) {
+    return false;
+  }
+  readFrame(frame);
   stopScene();
   return true;
+}
+
+void readFrame(Frame &frame) {
+  frame.resize(static_cast<std::size_t>(TEST_WIDTH) * TEST_HEIGHT * 4);
+  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
 }
 
 bool writePpm(const std::string &path, const Frame &frame) {
   std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << frame.width << " " << frame.height << "\n255\n";
-  const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-  for (int row = frame.height - 1; row >= 0; --row) {
-    out.write(reinterpret_cast<const char *>(&frame.rgb[row * rowBytes]),
-              static_cast<std::streamsize>(rowBytes));
-  }
-  return static_cast<bool>(out);
-}
-
-bool readPpm(const std::string &path, Frame &frame) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int maximum = 0;
-  in >> magic >> frame.width >> frame.height >> maximum;
-  in.get();
-  if (!in || magic != "P6" || maximum != 255 || frame.width <= 0 || frame.height <= 0) {
-    return false;
-  }
-  const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-  frame.rgb.assign(rowBytes * frame.height, 0);
-  for (int row = frame.height - 1; row >= 0; --row) {
-    in.read(reinterpret_cast<char *>(&frame.rgb[row * rowBytes]),
-            static_cast<std::streamsize>(rowBytes));
-  }
-  return static_cast<bool>(in);
-}
-
-bool writePickGrid(const std::string &path, const PickGrid &grid) {
-  std::ofstream out(path, std::ios::binary);
-  writeValue(out, grid.step);
-  writeValue(out, grid.columns);
-  writeValue(out, grid.rows);
-  for (const std::vector<PickSample> *samples : {&grid.world, &grid.interface}) {
-    for (const PickSample &sample : *samples) {
-      writeValue(out, sample.hits);
-      writeValue(out, static_cast<std::uint32_t>(sample.records.size()));
-      out.write(reinterpret_cast<const char *>(sample.records.data()),
-                static_cast<std::streamsize>(sample.records.size() * sizeof(std::uint32_t)));
+  out << "P6\n" << TEST_WIDTH << " " << TEST_HEIGHT << "\n255\n";
+  for (int row = TEST_HEIGHT - 1; row >= 0; --row) {
+    for (int x = 0; x < TEST_WIDTH; ++x) {
+      out.write(reinterpret_cast<const char *>(&frame[(row * TEST_WIDTH + x) * 4]), 3);
     }
   }
   return static_cast<bool>(out);
 }
 
-bool readPickGrid(const std::string &path, PickGrid &grid) {
-  std::ifstream in(path, std::ios::binary);
-  if (!readValue(in, grid.step) || !readValue(in, grid.columns) || !readValue(in, grid.rows) ||
-      grid.columns <= 0 || grid.rows <= 0) {
+bool pickScene(const std::string &name, int step, std::vector<std::uint32_t> &picks) {
+  const Scene *scene = findScene(name);
+  if (scene == nullptr || scene->pick == nullptr || step <= 0 ||
+      !startNamedScene(name, SCENE_SEED)) {
     return false;
   }
-  const std::size_t points = static_cast<std::size_t>(grid.columns) * grid.rows;
-  for (std::vector<PickSample> *samples : {&grid.world, &grid.interface}) {
-    samples->assign(points, PickSample());
-    for (PickSample &sample : *samples) {
-      std::uint32_t words = 0;
-      if (!readValue(in, sample.hits) || !readValue(in, words)) {
-        return false;
-      }
-      sample.records.resize(words);
-      if (!in.read(reinterpret_cast<char *>(sample.records.data()),
-                   static_cast<std::streamsize>(words * sizeof(std::uint32_t)))) {
-        return false;
-      }
+  picks.clear();
+  int point = 0;
+  for (int y = 0; y < TEST_HEIGHT; y += step) {
+    for (int x = 0; x < TEST_WIDTH; x += step) {
+      scene->pick(x, y, point++, picks);
     }
   }
+  stopScene();
   return true;
 }

@@ -1,55 +1,48 @@
 #pragma once
 // Scenes and picking runs built from the same source twice: once against the
 // real OpenGL 1.1 (the gl_reference program) and once against the ES layer
-// (the layer's proof tests), so that the two can be compared pixel for
-// pixel and record for record.
+// or the desktop's software selection (the proof tests), so that the two
+// can be compared pixel for pixel and record for record. The reference
+// hands its results over in files of raw words.
 
+#include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-struct Frame {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> rgb; // rows bottom-up, as glReadPixels gives them
-};
-
-// The small scenes that each isolate one feature, and the game's frames.
-std::vector<std::string> featureSceneNames();
-std::vector<std::string> gameFrameNames();
-// Draws the named scene on the current context; false for an unknown name
-// or a scene that could not be set up.
-bool drawNamedScene(const std::string &name, Frame &frame);
-// The current picture of the 1024 x 768 test surface.
+// The 1024 x 768 test surface as glReadPixels gives it: RGBA, rows bottom-up.
+using Frame = std::vector<unsigned char>;
+// The game's states, then the feature scenes, or only those picked; the
+// reference draws them with this seed for the other person's walk.
+std::vector<std::string> sceneNames(bool pickedOnly = false);
+constexpr unsigned SCENE_SEED = 1;
+// Starts the game and draws the named scene, or reaches the game state; the
+// caller ends it with stopScene(). Or all that, with the frame read.
+bool startNamedScene(const std::string &name, unsigned seed);
+bool drawScene(const std::string &name, unsigned seed, Frame &frame);
 void readFrame(Frame &frame);
-
-// The game's frame after startScene, srand(seed), the cursor put at
-// (mouseX, mouseY) and one advanceScene(elapsed) and renderScene().
-bool drawGameFrame(unsigned seed, int mouseX, int mouseY, unsigned elapsed, Frame &frame);
-
-// What one selection pass at one cursor position found: the hit count and
-// every hit record as the buffer held them.
-struct PickSample {
-  std::int32_t hits = 0;
-  std::vector<std::uint32_t> records;
-};
-
-struct PickGrid {
-  int step = 0;
-  int columns = 0;
-  int rows = 0;
-  // World and interface pass at each point, row by row from the top-left.
-  std::vector<PickSample> world;
-  std::vector<PickSample> interface;
-};
-
-// The game states the picking grids are taken in.
-std::vector<std::string> pickStateNames();
-// Both selection passes at every step-th client pixel in the named state.
-bool pickNamedState(const std::string &name, int step, PickGrid &grid);
-
-// A binary P6 picture, rows top-down; and reading one back.
+// A binary P6 picture, rows top-down, as the browser test reads it.
 bool writePpm(const std::string &path, const Frame &frame);
-bool readPpm(const std::string &path, Frame &frame);
-bool writePickGrid(const std::string &path, const PickGrid &grid);
-bool readPickGrid(const std::string &path, PickGrid &grid);
+
+// Every pick at every step-th pixel, each as its length and then the pixel,
+// the pass, the hit count (-1: the records overflowed) and the buffer's
+// words.
+bool pickScene(const std::string &name, int step, std::vector<std::uint32_t> &picks);
+
+template <typename T> bool writeWords(const std::string &path, const std::vector<T> &words) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(words.data()),
+            static_cast<std::streamsize>(words.size() * sizeof(T)));
+  return static_cast<bool>(out);
+}
+
+template <typename T> bool readWords(const std::string &path, std::vector<T> &words) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+  words.resize(bytes.size() / sizeof(T));
+  std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(words.size() * sizeof(T)),
+            reinterpret_cast<char *>(words.data()));
+  return !words.empty();
+}
