@@ -47,7 +47,7 @@ main_tests=$(cd build && ctest -N | sed -n 's/^Total Tests: //p')
 stage_done "Testing"
 
 # Any sanitizer report fails the test that made it. Leaks are suppressed
-# only inside the system's OpenGL stack (see the suppressions file).
+# only inside the OpenGL driver, where they are proven (see the suppressions file).
 heading "Unit tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:check_initialization_order=1:strict_init_order=1"
 # The path is quoted for the sanitizers' own option parser: a checkout path may hold spaces.
