@@ -1,5 +1,5 @@
 // The world objects against a real GL context: what each kind is made as,
-// what it says, how it slides, and how it and its containers draw and pick.
+// what it says, how it slides, and how a being and its stats draw.
 
 #include "MessageRecorder.h"
 #include "ObjectGlTest.h"
@@ -26,32 +26,7 @@ protected:
 
   static Item *item(std::int32_t kind) { return ObjectStore::make<Item>(kind); }
   static Being *being(std::int32_t kind) { return ObjectStore::make<Being>(kind); }
-  static std::vector<ScreenQuad> quadsDrawnBy(const std::function<void()> &draw) {
-    return screenQuadsOf(captureFeedback(draw));
-  }
 };
-
-// A quad's bounds in whole pixels, the texture coordinates at its lower-left
-// and upper-right corners, and whether it winds anticlockwise.
-std::vector<float> shapeOf(const ScreenQuad &q) {
-  const auto [s0, t0] = q.texCoordAt(q.left, q.bottom);
-  const auto [s1, t1] = q.texCoordAt(q.right, q.top);
-  const float l = std::round(q.left), b = std::round(q.bottom);
-  const float r = std::round(q.right), t = std::round(q.top);
-  return {l, b, r, t, s0, t0, s1, t1, float(q.counterClockwise)};
-}
-
-// The text shown by count glyph quads from first on, read back from the
-// 16 x 8 font cells their upper-left texture coordinates select.
-std::string textOf(const std::vector<ScreenQuad> &quads, std::size_t first, std::size_t count) {
-  std::string text;
-  for (std::size_t i = first; i < first + count && i < quads.size(); ++i) {
-    const long column = std::lround(quads[i].corners[3].s * 16);
-    const long row = std::lround((1.0f - quads[i].corners[3].t) * 8);
-    text += static_cast<char>(FONT_FIRST_CHAR + row * 16 + column);
-  }
-  return text;
-}
 
 TEST_F(ObjectTest, EveryItemKindLoadsItsRowAndAnswersLookAndUse) {
   // Kind, texture, category, damage, look line: its weight is truncated.
@@ -75,8 +50,8 @@ TEST_F(ObjectTest, EveryItemKindLoadsItsRowAndAnswersLookAndUse) {
   }
 }
 
-TEST_F(ObjectTest, ThePlayerStartsEquippedCarryingNothingAndThePersonEmptyHanded) {
-  const Being *person = being(PersonKind), *player = being(PlayerKind);
+TEST_F(ObjectTest, ThePlayerStartsEquippedAndABeingTalksAndReportsEveryHitAndDeath) {
+  Being *person = being(PersonKind), *player = being(PlayerKind);
   EXPECT_EQ(ObjectStore::count(), 7u) << "the player's five items belong to the store too";
   const std::int32_t worn[] = {HelmKind, SwordKind, SwordKind, ArmorKind, BootsKind};
   for (std::int32_t slot = PickHeadSlot; slot <= PickFeetSlot; ++slot) {
@@ -88,20 +63,16 @@ TEST_F(ObjectTest, ThePlayerStartsEquippedCarryingNothingAndThePersonEmptyHanded
     EXPECT_EQ(formatStatLines(each->getStats(), each->getInventory().getTotalWeight()),
               START_LINES);
   }
-}
-
-TEST_F(ObjectTest, ABeingTalksAndReportsEveryHitAndDeathBelowOneHitPointEveryTime) {
-  Being *person = being(PersonKind);
   person->onUse();
   EXPECT_EQ(said.take(), Lines{"Talking to someone."});
-  // damage, hit points after, whether the death line follows
-  const std::tuple<std::int32_t, std::int32_t, bool> hits[] = {
-      {0, 20, false}, {10, 10, false}, {10, 0, true}, {10, -10, true}, {0, -10, true}};
-  for (const auto &[damage, hitPoints, dead] : hits) {
+  // Damage, hit points after; below one hit point every hit tells the death.
+  const std::pair<std::int32_t, std::int32_t> hits[] = {
+      {0, 20}, {10, 10}, {10, 0}, {10, -10}, {0, -10}};
+  for (const auto &[damage, hitPoints] : hits) {
     person->onHit(damage);
     const std::string line =
         "someone has been hit for " + std::to_string(damage) + " health points.";
-    EXPECT_EQ(said.take(), (dead ? Lines{line, "someone is dead!"} : Lines{line}));
+    EXPECT_EQ(said.take(), (hitPoints < 1 ? Lines{line, "someone is dead!"} : Lines{line}));
     EXPECT_EQ(formatStatLines(person->getStats(), 0.0)[2],
               "Hit points: " + std::to_string(hitPoints) + "/20");
   }
@@ -141,12 +112,14 @@ TEST_F(ObjectTest, ThePlayerFollowsTheViewOffsetAndThePersonIsTintedRed) {
   viewOffsetY = -0.5f;
   glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
   // Both over the space at (3, 4): the spaces are drawn shifted by minus the
-  // view offset, which the player adds back; the person adds its own.
+  // view offset, which the player adds back; the person adds its own. Both
+  // show the whole picture unmirrored, facing the viewer.
   const auto figures = quadsDrawnBy([&] { player->draw(2.75f, 4.5f), person->draw(3.0f, 4.5f); });
   ASSERT_EQ(figures.size(), 2u);
-  for (const ScreenQuad &figure : figures) {
-    EXPECT_EQ(shapeOf(figure), (std::vector<float>{320, 420, 380, 480, 0, 0, 1, 1, 1}));
-    EXPECT_NEAR(figure.corners[0].z, 0.5f - 1.5f / 20.0f, 1e-5f);
+  for (const ScreenQuad &q : figures) {
+    EXPECT_EQ(q.pixelBounds(), (std::array<long, 4>{320, 420, 380, 480}));
+    EXPECT_TRUE(q.showsPicture(false));
+    EXPECT_NEAR(q.corners[0].z, 0.5f - 1.5f / 20.0f, 1e-5f);
   }
   const FeedbackVertex &grey = figures[0].corners[0], &red = figures[1].corners[0];
   EXPECT_EQ((std::vector<float>{grey.r, red.r, red.g, red.b}), (std::vector<float>{0.5f, 1, 0, 0}))
@@ -162,39 +135,24 @@ TEST_F(ObjectTest, StatLinesAreFifteenPixelsApartWithTheCarriedWeightTruncated) 
   Lines lines = START_LINES;
   lines.back() = "Encumbrance: 51/150";
   const auto quads = quadsDrawnBy([&] { player->drawStat(100.7f, 300.0f, 512.0f); });
-  std::size_t first = 0;
-  for (std::size_t k = 0; k < lines.size(); first += lines[k++].size()) {
-    ASSERT_LT(first, quads.size());
-    EXPECT_EQ(textOf(quads, first, lines[k].size()), lines[k]);
-    EXPECT_TRUE(quads[first].left == 100.0f && quads[first].bottom == 270.0f - 15.0f * k) << k;
+  // Each glyph read back from the 16 x 8 font cell its upper-left texture
+  // coordinates select.
+  std::size_t glyph = 0;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    std::string text;
+    for (std::size_t end = glyph + lines[k].size(); glyph < end && glyph < quads.size(); ++glyph) {
+      const FeedbackVertex &corner = quads[glyph].corners[3];
+      text +=
+          char(FONT_FIRST_CHAR + std::lround((1 - corner.t) * 8) * 16 + std::lround(corner.s * 16));
+      EXPECT_EQ(quads[glyph].bottom, 270.0f - 15.0f * k) << k;
+    }
+    EXPECT_EQ(text, lines[k]);
+    EXPECT_EQ(quads[glyph - lines[k].size()].left, 100.0f) << k;
   }
-  EXPECT_EQ(first, quads.size()) << "the nine lines and nothing else";
+  EXPECT_EQ(glyph, quads.size()) << "the nine lines and nothing else";
   // Fractions are cut off, never rounded, on both sides of zero.
   EXPECT_EQ(formatStatLines(player->getStats(), 51.9)[8], "Encumbrance: 51/150");
   EXPECT_EQ(formatStatLines(player->getStats(), -0.9)[8], "Encumbrance: 0/150");
-}
-
-TEST_F(ObjectTest, TheGridShowsSevenRowsFromTheFirstRowNamedInDrawingOrder) {
-  Inventory inventory;
-  for (int i = 0; i < 43; ++i) {
-    inventory.add(item(i % 2 == 0 ? VaseKind : SwordKind));
-  }
-  // The right half of the window; icons centred on x + col * cell.
-  const float x = 512, y = 0, width = 512, height = 768, cell = width / 6;
-  std::int32_t firstRow = 0;
-  const auto grid = [&] { inventory.drawGrid(x, y, width, height, firstRow); };
-  EXPECT_EQ(quadsDrawnBy(grid).size(), 42u);
-  firstRow = 1;
-  const auto quads = quadsDrawnBy(grid);
-  ASSERT_EQ(quads.size(), 37u);
-  EXPECT_EQ(shapeOf(quads[36])[4], 1.0f) << "icons are mirrored";
-  // Name k is the entry at firstRow * 6 + k; none where no icon was hit.
-  const int picks[][4] = {{0, 0, 0, 0}, {0, 2, 1, 8}, {0, 5, 6, 41}, {1, 0, 6, 36}, {1, 1, 6, -1}};
-  for (const auto &[row0, col, row, name] : picks) {
-    firstRow = row0;
-    const Names hit = firstHitAt(grid, int(x + col * cell), int(y + height - (row + 1) * cell));
-    EXPECT_EQ(hit, name < 0 ? Names{} : Names{std::uint32_t(name)});
-  }
 }
 
 // Counts the living, to see the store destroy what it made.

@@ -21,21 +21,12 @@ constexpr EGLint CONTEXT_ATTRIBUTES[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                          EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
 #endif
 // Off screen, 8 bits a channel and a depth buffer, as the game's window has.
-constexpr EGLint CONFIG_ATTRIBUTES[] = {EGL_SURFACE_TYPE,
-                                        EGL_PBUFFER_BIT,
-                                        EGL_RENDERABLE_TYPE,
-                                        RENDERABLE_TYPE,
-                                        EGL_RED_SIZE,
-                                        8,
-                                        EGL_GREEN_SIZE,
-                                        8,
-                                        EGL_BLUE_SIZE,
-                                        8,
-                                        EGL_ALPHA_SIZE,
-                                        8,
-                                        EGL_DEPTH_SIZE,
-                                        16,
-                                        EGL_NONE};
+// clang-format off
+constexpr EGLint CONFIG_ATTRIBUTES[] = {
+    EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, RENDERABLE_TYPE,
+    EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
+    EGL_DEPTH_SIZE, 16, EGL_NONE};
+// clang-format on
 
 EGLDisplay display = EGL_NO_DISPLAY;
 EGLConfig config = nullptr;

@@ -12,20 +12,17 @@
 class MessageRecorder {
 public:
   MessageRecorder() {
-    lines().clear();
-    setMessageSink([](std::string text) { lines().push_back(std::move(text)); });
+    recorded.clear();
+    setMessageSink([](std::string text) { recorded.push_back(std::move(text)); });
   }
   ~MessageRecorder() { setMessageSink(nullptr); }
   MessageRecorder(const MessageRecorder &) = delete;
   MessageRecorder &operator=(const MessageRecorder &) = delete;
 
   // The messages so far, which are then forgotten.
-  std::vector<std::string> take() { return std::exchange(lines(), {}); }
+  std::vector<std::string> take() { return std::exchange(recorded, {}); }
 
 private:
   // The log's sink is a plain function, so the messages live here.
-  static std::vector<std::string> &lines() {
-    static std::vector<std::string> recorded;
-    return recorded;
-  }
+  static inline std::vector<std::string> recorded;
 };

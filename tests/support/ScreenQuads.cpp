@@ -33,6 +33,16 @@ std::pair<float, float> ScreenQuad::texCoordAt(float x, float y) const {
   return {-1.0f, -1.0f};
 }
 
+bool ScreenQuad::showsPicture(bool mirrored) const {
+  const float leftS = mirrored ? 1.0f : 0.0f;
+  return counterClockwise && texCoordAt(left, bottom) == std::make_pair(leftS, 0.0f) &&
+         texCoordAt(right, top) == std::make_pair(1.0f - leftS, 1.0f);
+}
+
+std::array<long, 4> ScreenQuad::pixelBounds() const {
+  return {std::lround(left), std::lround(bottom), std::lround(right), std::lround(top)};
+}
+
 std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygons) {
   std::vector<ScreenQuad> quads;
   for (std::size_t i = 0; i < polygons.size(); ++i) {
@@ -49,4 +59,8 @@ std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygo
     }
   }
   return quads;
+}
+
+std::vector<ScreenQuad> quadsDrawnBy(const std::function<void()> &draw) {
+  return screenQuadsOf(GlTest::captureFeedback(draw));
 }

@@ -4,6 +4,8 @@
 
 #include "GlContext.h"
 
+#include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,15 @@ struct ScreenQuad {
   // Texture coordinates (s, t) of the corner at window position (x, y), or
   // (-1, -1) when no corner lies there.
   std::pair<float, float> texCoordAt(float x, float y) const;
+  // Whether it faces the viewer (anticlockwise) with the whole picture on
+  // it, mirrored left to right or not.
+  bool showsPicture(bool mirrored) const;
+  // Left, bottom, right, top to the nearest pixel: feedback coordinates
+  // carry rounding errors in their last bits.
+  std::array<long, 4> pixelBounds() const;
 };
 
 // Fails the test when the polygons do not pair up into quads.
 std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygons);
+// The quads draw produces, in drawing order.
+std::vector<ScreenQuad> quadsDrawnBy(const std::function<void()> &draw);

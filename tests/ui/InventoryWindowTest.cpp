@@ -50,14 +50,25 @@ protected:
   InventoryWindow inventoryWindow{X, Y, W, H}, pileWindow{0, Y, W, H};
 };
 
-TEST_F(InventoryWindowTest, ScrollsByRowsOfSixAndNamesCountFromTheFirstRowShown) {
+TEST_F(InventoryWindowTest, ShowsSevenRowsOfSixFromTheFirstRowAndNamesIconsFromThere) {
   fill(pack(), 42);
+  const auto drawn = [&] { return quadsDrawnBy([&] { inventoryWindow.draw(false); }); };
+  EXPECT_EQ(drawn().size(), 3u + 42 + 5) << "the squares, the icons, the slots";
   inventoryWindow.clickScrollDown();
   EXPECT_EQ(inventoryWindow.getFirstRow(), 0) << "7 * 6 = 42 items all fit";
   fill(pack(), 1);
   inventoryWindow.selectItemInInvent(1, PickScrollDown, nullptr, player);
   inventoryWindow.clickScrollDown();
   EXPECT_EQ(inventoryWindow.getFirstRow(), 1) << "(1 + 7) * 6 = 48 is not below 43";
+  EXPECT_TRUE(drawn().at(3 + 36).showsPicture(true));
+  // Column, row, and the name there: the icon's place from the first row
+  // shown; none where no icon lies.
+  const int picks[][3] = {{0, 0, 0}, {2, 1, 8}, {5, 5, 35}, {0, 6, 36}, {1, 6, -1}};
+  for (const auto &[col, row, name] : picks) {
+    EXPECT_EQ(firstHitAt([&] { inventoryWindow.draw(false); }, X + ICON_X + col * CELL,
+                         ICON_Y - row * CELL),
+              name < 0 ? Names{} : Names{std::uint32_t(name)});
+  }
   const WorldObject *seventh = pack().at(6);
   EXPECT_EQ(clickAt(inventoryWindow, X + ICON_X, ICON_Y), seventh);
   EXPECT_DOUBLE_EQ(pack().getTotalWeight(), 42.0);
@@ -65,6 +76,7 @@ TEST_F(InventoryWindowTest, ScrollsByRowsOfSixAndNamesCountFromTheFirstRowShown)
   inventoryWindow.setBeing(player);
   inventoryWindow.clickScrollUp();
   EXPECT_EQ(inventoryWindow.getFirstRow(), 0);
+  EXPECT_EQ(drawn().size(), 3u + 42 + 5);
 }
 
 TEST_F(InventoryWindowTest, AClickActsByTheActionAndKeepsTheCarriedWeight) {

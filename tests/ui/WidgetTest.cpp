@@ -4,17 +4,6 @@
 #include "ui/Button.h"
 #include "ui/TextWindow.h"
 
-// Two opposite corners of the texture pin its orientation: window pictures
-// are mirrored left to right, button pictures are not. A back-facing quad
-// would be culled in the game. Then the picture's opacity.
-static void expectPicture(const ScreenQuad &q, bool mirrored, float alpha) {
-  const float left = mirrored ? 1.0f : 0.0f;
-  EXPECT_EQ(q.texCoordAt(q.left, q.bottom), std::make_pair(left, 0.0f));
-  EXPECT_EQ(q.texCoordAt(q.right, q.top), std::make_pair(1.0f - left, 1.0f));
-  EXPECT_TRUE(q.counterClockwise);
-  EXPECT_FLOAT_EQ(q.alpha(), alpha);
-}
-
 TEST_F(UiTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
   const TextWindow log(356, 0, 326, 136);
   // Cursor x and y on the logical screen, inside; a drawable of another
@@ -46,9 +35,10 @@ TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
             (std::vector<Rect>{{512, 136, 1024, 452}, glyph, close, up, down, glyph}));
   EXPECT_EQ(rectsDrawn([&] { base.draw(false); }), (std::vector<Rect>{close, up, down, glyph}));
   // The frame is mirrored at half opacity; the title after it is opaque.
-  const std::vector<ScreenQuad> quads = screenQuadsOf(captureFeedback([&] { base.draw(true); }));
-  expectPicture(quads.at(0), true, 0.5f);
-  EXPECT_FLOAT_EQ(quads[1].alpha(), 1.0f);
+  const std::vector<ScreenQuad> quads = quadsDrawnBy([&] { base.draw(true); });
+  EXPECT_TRUE(quads.at(0).showsPicture(true));
+  EXPECT_EQ((std::vector<float>{quads[0].alpha(), quads[1].alpha()}),
+            (std::vector<float>{0.5f, 1}));
   // Closable, cursor y on the right edge, the name found there; nothing over
   // the empty middle.
   const std::tuple<bool, int, int, Names> cases[] = {{true, 1009, 437, {PickClose}},
@@ -68,8 +58,9 @@ TEST_F(UiTest, AButtonIsFaintUnlessActiveUnmirroredAndUnnamed) {
   Button stats(758, 10, 68, 68, 0);
   for (const bool active : {false, true}) {
     stats.setActive(active);
-    const std::vector<ScreenQuad> quads = screenQuadsOf(captureFeedback([&] { stats.draw(); }));
-    expectPicture(quads.at(0), false, active ? 1.0f : 0.3f);
+    const ScreenQuad picture = quadsDrawnBy([&] { stats.draw(); }).at(0);
+    EXPECT_TRUE(picture.showsPicture(false));
+    EXPECT_FLOAT_EQ(picture.alpha(), active ? 1.0f : 0.3f);
     // What is drawn next must not come out faint. This GL keeps the current
     // colour unclamped; only the vertices it produces are clamped to 1.
     EXPECT_EQ(currentColour(), (std::vector<float>{100.0f, 100.0f, 100.0f, 1.0f}));
