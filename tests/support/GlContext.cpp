@@ -16,7 +16,11 @@ void GlTest::SetUp() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   while (glGetError() != GL_NO_ERROR) {
   }
-  setOrthoProjection();
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
   currentWindow = &window;
   pickingPass = 0;
 }
@@ -25,14 +29,6 @@ void GlTest::TearDown() {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   currentWindow = nullptr;
   pickingPass = 0;
-}
-
-void GlTest::setOrthoProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
 }
 
 std::vector<FeedbackPolygon> GlTest::captureFeedback(const std::function<void()> &draw) {

@@ -48,5 +48,4 @@ public:
 
   // The colour currently set, as glGetFloatv reports it.
   static std::vector<float> currentColour();
-  static void setOrthoProjection();
 };

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -17,43 +17,39 @@ using WorldGrid = WorldGlTest;
 // lands within 14 of the player, at (x + shift x, y + shift y) less the view
 // offset.
 TEST_F(WorldGrid, ViewWrapsAcrossTheCentreCellsEdges) {
-  struct Row {
-    int cx, cy;
-    std::vector<std::vector<int>> cells;
-  };
-  const Row rows[] = {
-      {14, 14, {{1, 1, -14, -14}}},
-      {0, 14, {{1, 1, 0, -14}, {2, 1, -30, -14}}},
-      {29, 14, {{1, 1, -29, -14}, {0, 1, 1, -14}}},
-      {0, 29, {{1, 1, 0, -29}, {1, 0, 0, 1}, {2, 1, -30, -29}, {2, 0, -30, 1}}},
+  // The player's square, then the cells.
+  const std::pair<std::array<int, 2>, std::vector<std::array<int, 4>>> rows[] = {
+      {{14, 14}, {{1, 1, -14, -14}}},
+      {{0, 14}, {{1, 1, 0, -14}, {2, 1, -30, -14}}},
+      {{29, 14}, {{1, 1, -29, -14}, {0, 1, 1, -14}}},
+      {{0, 29}, {{1, 1, 0, -29}, {1, 0, 0, 1}, {2, 1, -30, -29}, {2, 0, -30, 1}}},
   };
   viewOffsetX = 0.25f; // the player still sliding
   viewOffsetY = -0.5f;
-  for (const Row &row : rows) {
-    SCOPED_TRACE(testing::Message() << "player at " << row.cx << ", " << row.cy);
+  for (const auto &[player, cells] : rows) {
+    SCOPED_TRACE(testing::Message() << "player at " << player[0] << ", " << player[1]);
     forEverySpace(*area, [](int, int, int, int, Space &space) { space.setSelectId(0); });
     pickingPass = 1;
-    const auto quads = worldQuads([&] { area->drawGrid(row.cx, row.cy); });
+    const auto quads = quadsDrawnBy([&] { area->drawGrid(player[0], player[1]); });
     EXPECT_EQ(pickingPass, 842);
     pickingPass = 0;
     ASSERT_EQ(quads.size(), 841u);
     EXPECT_NEAR(worldZ(quads[0].corners[0]), 1.0f, 1e-4) << "on the ground";
     forEverySpace(*area, [&](int i, int j, int x, int y, Space &space) {
-      const auto cell = std::find_if(row.cells.begin(), row.cells.end(), [&](const auto &c) {
-        return c[0] == i && c[1] == j && std::abs(x + c[2]) <= 14 && std::abs(y + c[3]) <= 14;
-      });
-      if (cell != row.cells.end()) {
-        ASSERT_GT(space.getSelectId(), 0) << x << ", " << y << " of cell " << i << ", " << j;
-        const float px = x + (*cell)[2] - 0.25f, py = y + (*cell)[3] + 0.5f;
-        EXPECT_EQ(worldBounds(quads[space.getSelectId() - 1]),
-                  (std::vector<float>{px, py, px + 1, py + 1}));
+      for (const auto &[ci, cj, shiftX, shiftY] : cells) {
+        if (ci == i && cj == j && std::abs(x + shiftX) <= 14 && std::abs(y + shiftY) <= 14) {
+          ASSERT_GT(space.getSelectId(), 0) << x << ", " << y << " of cell " << i << ", " << j;
+          const float px = x + shiftX - 0.25f, py = y + shiftY + 0.5f;
+          EXPECT_EQ(worldBounds(quads[space.getSelectId() - 1]),
+                    (std::vector<float>{px, py, px + 1, py + 1}));
+        }
       }
     });
   }
   viewOffsetX = viewOffsetY = 0.0f;
   // Outside a picking pass the names stay as the last pass left them.
   const int names = total([](Space &space) { return space.getSelectId(); });
-  EXPECT_EQ(worldQuads([&] { area->drawGrid(14, 14); }).size(), 841u);
+  EXPECT_EQ(quadsDrawnBy([&] { area->drawGrid(14, 14); }).size(), 841u);
   EXPECT_EQ(total([](Space &space) { return space.getSelectId(); }), names);
   EXPECT_EQ(pickingPass, 0);
 }
@@ -83,7 +79,8 @@ TEST_F(WorldGrid, ClickChoosesOneSpaceAndAnUnknownNameClearsEveryCell) {
 }
 
 // A being with a wall and a pile draws the pile marker and the being, not the
-// wall; the full block at (29, 29) is out of view.
+// wall; the full block at (29, 29) is out of view. A temporary mark shows
+// once, a chosen one every time, see-through cyan above the ground.
 TEST_F(WorldGrid, ObjectAndMarkPassesDrawOnlyInsideTheWindow) {
   Space &near = area->getCell(1, 1).getSpace(14, 15);
   near.addItem(ObjectStore::make<Item>(VaseKind));
@@ -93,12 +90,19 @@ TEST_F(WorldGrid, ObjectAndMarkPassesDrawOnlyInsideTheWindow) {
     space->setWall(makeWall(true, true, true, true));
     space->setSelected(Space::ChosenMark);
   }
-  const auto objects = worldQuads([&] { area->draw(14, 14); });
+  area->getCell(1, 1).getSpace(13, 14).setSelected(Space::TemporaryMark);
+  const auto objects = quadsDrawnBy([&] { area->draw(14, 14); });
   ASSERT_EQ(objects.size(), 2u);
   EXPECT_EQ(worldBounds(objects[0]), (std::vector<float>{0.2f, 1.2f, 0.8f, 1.8f}));
-  const auto marks = worldQuads([&] { area->drawSelected(14, 14); });
+  EXPECT_EQ(quadsDrawnBy([&] { area->drawSelected(14, 14); }).size(), 2u);
+  const auto marks = quadsDrawnBy([&] { area->drawSelected(14, 14); });
   ASSERT_EQ(marks.size(), 1u);
   EXPECT_EQ(worldBounds(marks[0]), (std::vector<float>{0, 1, 1, 2}));
+  const FeedbackVertex &corner = marks[0].corners[0];
+  EXPECT_EQ((std::vector<float>{corner.r, corner.g, corner.b, corner.a}),
+            (std::vector<float>{0, 1, 1, 0.3f}));
+  EXPECT_NEAR(worldZ(corner), 1.1f, 1e-4);
+  EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
 }
 
 // Generation at (74, 104) has the remainders of the start (44, 44), so it

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 class Movement : public WorldGlTest {
 protected:
@@ -30,17 +31,16 @@ TEST_F(Movement, StepsAcrossEachEdgeOfTheCentreCellComeBackOpposite) {
       {30, 44, Left, 29, 14, 1, 0}, {0, 44, Left, 29, 14, 1, 0},  {59, 44, Right, 0, 14, -1, 0},
       {44, 59, Up, 14, 0, 0, -1},   {44, 30, Down, 14, 29, 0, 1},
   };
-  for (const auto &step : steps) {
-    SCOPED_TRACE(testing::Message() << "from world " << step[0] << ", " << step[1]);
+  for (const auto &[worldX, worldY, direction, toX, toY, offsetX, offsetY] : steps) {
+    SCOPED_TRACE(testing::Message() << "from world " << worldX << ", " << worldY);
     area = std::make_unique<LoadedArea>();
-    Being *being = personAt(step[0] % 30, step[1] % 30);
-    setMoveOrigin(step[0] % 30, step[1] % 30, step[0], step[1]);
-    ASSERT_TRUE(moveBeing(*area, being, step[2]));
-    EXPECT_FALSE(at(step[0] % 30, step[1] % 30).hasBeing());
-    EXPECT_EQ(at(step[3], step[4]).getBeing(), being);
-    EXPECT_EQ((std::vector<float>{being->getOffsetX(), being->getOffsetY()}),
-              (std::vector<float>{float(step[5]), float(step[6])}));
-    EXPECT_EQ(being->getActionMode(), Walking);
+    Being *being = personAt(worldX % 30, worldY % 30);
+    setMoveOrigin(worldX % 30, worldY % 30, worldX, worldY);
+    ASSERT_TRUE(moveBeing(*area, being, direction));
+    EXPECT_FALSE(at(worldX % 30, worldY % 30).hasBeing());
+    EXPECT_EQ(at(toX, toY).getBeing(), being);
+    EXPECT_EQ(std::make_tuple(being->getOffsetX(), being->getOffsetY(), being->getActionMode()),
+              std::make_tuple(float(offsetX), float(offsetY), Walking));
   }
 }
 

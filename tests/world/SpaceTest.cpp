@@ -70,24 +70,6 @@ TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswer) {
 
 using SpaceDrawing = WorldGlTest;
 
-TEST_F(SpaceDrawing, TemporaryMarkShowsOnceChosenMarkEveryTime) {
-  Space space(GroundTexture);
-  const auto drawMark = [&] { return worldQuads([&] { space.drawSelected(-1.0f, 2.0f); }); };
-  space.setSelected(Space::TemporaryMark);
-  EXPECT_EQ(drawMark().size(), 1u);
-  EXPECT_TRUE(drawMark().empty());
-  space.setSelected(Space::ChosenMark);
-  drawMark();
-  const auto quads = drawMark();
-  ASSERT_EQ(quads.size(), 1u);
-  EXPECT_EQ(worldBounds(quads[0]), (std::vector<float>{-1, 2, 0, 3}));
-  const FeedbackVertex &corner = quads[0].corners[0];
-  EXPECT_EQ((std::vector<float>{corner.r, corner.g, corner.b, corner.a}),
-            (std::vector<float>{0, 1, 1, 0.3f}));
-  EXPECT_NEAR(worldZ(corner), 1.1f, 1e-4);
-  EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
-}
-
 // Seen from above a side face is a line: outer on an edge of the space,
 // inner on a centre line. The tops are the black quads.
 TEST_F(SpaceDrawing, WallInnerFacesOnlyTowardsEmptyQuartersAndTopsByTheFirstRule) {
@@ -96,7 +78,7 @@ TEST_F(SpaceDrawing, WallInnerFacesOnlyTowardsEmptyQuartersAndTopsByTheFirstRule
     SCOPED_TRACE(testing::Message() << "UL " << a << " UR " << b << " LL " << c << " LR " << d);
     int outer = 0, inner = 0, tops = 0;
     float topArea = 0.0f;
-    for (const ScreenQuad &quad : worldQuads([&] { makeWall(a, b, c, d)->draw(0.0f, 0.0f); })) {
+    for (const ScreenQuad &quad : quadsDrawnBy([&] { makeWall(a, b, c, d)->draw(0.0f, 0.0f); })) {
       const std::vector<float> box = worldBounds(quad);
       if (quad.corners[0].r == 0.0f) {
         ++tops;

@@ -51,9 +51,6 @@ protected:
     forEverySpace(*area, [&](int, int, int, int, Space &space) { sum += count(space); });
     return sum;
   }
-  static std::vector<ScreenQuad> worldQuads(const std::function<void()> &draw) {
-    return screenQuadsOf(captureFeedback(draw));
-  }
   // Heights from -10 to 10 lie at the depths 1 to 0.
   static float worldZ(const FeedbackVertex &corner) { return (0.5f - corner.z) * 20.0f; }
   // Left, bottom, right and top in world units.
