@@ -10,23 +10,19 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
-const std::filesystem::path SOURCE = PICKRPG_SOURCE_DIR;
-const std::string ICONS = (SOURCE / "dist/icons/").string();
-const int ICO_SIZES[] = {16, 32, 48, 256};
+const std::string ICONS = PICKRPG_SOURCE_DIR "/dist/icons/";
 
-std::string runAndRead(const std::string &command) {
+// What the command prints on its standard output.
+std::string outputOf(const std::string &command) {
   std::string output;
-  char buffer[4096];
-  FILE *pipe = popen(command.c_str(), "r");
-  for (std::size_t count; pipe != nullptr && (count = std::fread(buffer, 1, 4096, pipe)) > 0;) {
-    output.append(buffer, count);
-  }
-  if (pipe != nullptr) {
+  if (FILE *pipe = popen(command.c_str(), "r")) {
+    for (int c; (c = std::fgetc(pipe)) != EOF;) {
+      output += static_cast<char>(c);
+    }
     pclose(pipe);
   }
   return output;
@@ -41,21 +37,13 @@ bool missing(const std::string &tool) {
   return absent;
 }
 
-// 8-bit RGBA, top row first, as ImageMagick reads the file (or one picture
-// of it, with "file[index]").
-std::string decode(const std::string &file) {
-  return runAndRead("convert '" + file + "' -depth 8 rgba:- 2>/dev/null");
-}
-
-// The face the tool paints at that size, as decode gives it.
+// The face the tool paints at that size: 8-bit RGBA, top row first.
 std::string face(int size) {
   const Image image = ItemPictures::blueFaceScaledTo(size);
   std::string bytes;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const Colour p = image.getPixel(x, y);
-      bytes += {char(p.r), char(p.g), char(p.b), char(p.a)};
-    }
+  for (int i = 0; i < size * size; ++i) {
+    const Colour p = image.getPixel(i % size, i / size);
+    bytes += {char(p.r), char(p.g), char(p.b), char(p.a)};
   }
   return bytes;
 }
@@ -66,25 +54,27 @@ TEST(IconFiles, ReadBackThroughIndependentReadersAsThePaintedFace) {
   if (missing("convert") || missing("icotool")) {
     GTEST_SKIP() << "ImageMagick or icoutils is not installed";
   }
-  for (const int size : {48, 128, 256}) {
-    EXPECT_TRUE(decode(ICONS + "pickrpg-" + std::to_string(size) + ".png") == face(size)) << size;
+  // Each picture as ImageMagick reads it ("file[index]" for one in an ICO).
+  const std::pair<const char *, int> pictures[] = {
+      {"pickrpg-48.png", 48}, {"pickrpg-128.png", 128}, {"pickrpg-256.png", 256},
+      {"pickrpg.ico[0]", 16}, {"pickrpg.ico[1]", 32},   {"pickrpg.ico[2]", 48},
+      {"pickrpg.ico[3]", 256}};
+  for (const auto &[file, size] : pictures) {
+    EXPECT_TRUE(outputOf("convert '" + ICONS + file + "' -depth 8 rgba:- 2>/dev/null") ==
+                face(size))
+        << file;
   }
-  std::string listing;
-  for (int i = 0; i < 4; ++i) {
-    const std::string size = std::to_string(ICO_SIZES[i]);
-    listing += "--icon --index=" + std::to_string(i + 1) + " --width=" + size +
-               " --height=" + size + " --bit-depth=32 --palette-size=0\n";
-    EXPECT_TRUE(decode("ico:" + ICONS + "pickrpg.ico[" + std::to_string(i) + "]") ==
-                face(ICO_SIZES[i]))
-        << size;
-  }
-  EXPECT_EQ(runAndRead("icotool -l '" + ICONS + "pickrpg.ico'"), listing);
+  EXPECT_EQ(outputOf("icotool -l '" + ICONS + "pickrpg.ico'"),
+            "--icon --index=1 --width=16 --height=16 --bit-depth=32 --palette-size=0\n"
+            "--icon --index=2 --width=32 --height=32 --bit-depth=32 --palette-size=0\n"
+            "--icon --index=3 --width=48 --height=48 --bit-depth=32 --palette-size=0\n"
+            "--icon --index=4 --width=256 --height=256 --bit-depth=32 --palette-size=0\n");
   // The largest icon box-filtered to the portrait's size, against the
   // portrait (whose rows the game's files hold bottom first): 0.002 apart,
   // where the portrait moved by one pixel is 0.04 apart.
   const std::string distance =
-      runAndRead("convert '" + ICONS + "pickrpg-256.png' -scale 64x64 \\( '" +
-                 (SOURCE / "Data/BlueFace.tga").string() +
-                 "' -flip \\) -metric MAE -compare -format '%[distortion]' info:");
+      outputOf("convert '" + ICONS +
+               "pickrpg-256.png' -scale 64x64 \\( '" PICKRPG_SOURCE_DIR
+               "/Data/BlueFace.tga' -flip \\) -metric MAE -compare -format '%[distortion]' info:");
   EXPECT_LT(std::atof(distance.c_str()), 0.01) << "'" << distance << "'";
 }
