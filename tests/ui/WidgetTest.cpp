@@ -41,13 +41,12 @@ TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
             (std::vector<float>{0.5f, 1}));
   // Closable, cursor y on the right edge, the name found there; nothing over
   // the empty middle.
-  const std::tuple<bool, int, int, Names> cases[] = {{true, 1009, 437, {PickClose}},
-                                                     {true, 1009, 407, {PickScrollUp}},
-                                                     {true, 1009, 377, {}},
-                                                     {true, 1009, 151, {PickScrollDown}},
-                                                     {false, 1009, 437, {PickScrollUp}},
-                                                     {false, 1009, 407, {}},
-                                                     {true, 800, 300, {}}};
+  // clang-format off
+  const std::tuple<bool, int, int, Names> cases[] = {
+      {true, 1009, 437, {PickClose}}, {true, 1009, 407, {PickScrollUp}}, {true, 1009, 377, {}},
+      {true, 1009, 151, {PickScrollDown}}, {false, 1009, 437, {PickScrollUp}},
+      {false, 1009, 407, {}}, {true, 800, 300, {}}};
+  // clang-format on
   for (const auto &[closable, x, y, names] : cases) {
     base.setClosable(closable);
     EXPECT_EQ(firstHitAt([&] { base.draw(false); }, x, y), names) << closable << " " << y;

@@ -40,10 +40,8 @@ protected:
     GlTest::SetUp();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, TEST_WIDTH, 0, TEST_HEIGHT, -10, 10);
+    glOrtho(-MIDDLE_X / UNIT, MIDDLE_X / UNIT, -MIDDLE_Y / UNIT, MIDDLE_Y / UNIT, -10, 10);
     glMatrixMode(GL_MODELVIEW);
-    glTranslatef(MIDDLE_X, MIDDLE_Y, 0.0f);
-    glScalef(UNIT, UNIT, 1.0f);
   }
   // The sum of a count over every space of the nine cells.
   int total(const std::function<int(Space &)> &count) {
