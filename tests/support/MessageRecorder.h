@@ -16,8 +16,6 @@ public:
     setMessageSink([](std::string text) { recorded.push_back(std::move(text)); });
   }
   ~MessageRecorder() { setMessageSink(nullptr); }
-  MessageRecorder(const MessageRecorder &) = delete;
-  MessageRecorder &operator=(const MessageRecorder &) = delete;
 
   // The messages so far, which are then forgotten.
   std::vector<std::string> take() { return std::exchange(recorded, {}); }

@@ -24,9 +24,7 @@ void squareOnScreen(int x, int y, int clientWidth, int clientHeight, int &screen
   const GLint viewport[4] = {0, 0, clientWidth, clientHeight};
   const double centreX = x - static_cast<int>(game.getPlayerLocalX()) - viewOffsetX + HALF_SQUARE;
   const double centreY = y - static_cast<int>(game.getPlayerLocalY()) - viewOffsetY + HALF_SQUARE;
-  GLdouble winX = 0;
-  GLdouble winY = 0;
-  GLdouble winZ = 0;
+  GLdouble winX = 0, winY = 0, winZ = 0;
   gluProject(centreX, centreY, GROUND_HEIGHT, identity, projection, viewport, &winX, &winY, &winZ);
   screenX = static_cast<int>(winX);
   screenY = clientHeight - static_cast<int>(winY);

@@ -151,33 +151,26 @@ TEST_F(InventoryWindowTest, AClickActsByTheActionAndKeepsTheCarriedWeight) {
   }
 }
 
-TEST_F(InventoryWindowTest, APileCanBeUsedWhileThePlayerCarriesNothing) {
+TEST_F(InventoryWindowTest, APileShowsItsSpaceNotAFigureAndIsUsedWhileThePlayerCarriesNothing) {
   // The window acts on its own list, whatever the player carries (nothing
   // here). A hit on the empty pile acts on nothing and keeps the Look.
   player->setAction(Look);
   EXPECT_EQ(pileWindow.selectItemInInvent(1, 0, nullptr, player), nullptr);
   fill(pile(), 50);
-  // Showing the pile again starts at its top.
+  // Showing the pile again starts at its top. Untitled: a title at the top
+  // of the screen pokes out of it, and clipped glyphs no longer come back as
+  // whole quads.
   pileWindow.clickScrollDown();
   pileWindow.setSpace(&ground);
+  pileWindow.setTitle("");
+  EXPECT_EQ(rectsDrawn([&] { pileWindow.draw(false); }).size(), 3u + 42) << "and no figure";
+  // Its space's picture lies at 256 / 6 = 42, 452 + 316 / 6 = 504, 512 / 3
+  // across, where the player's window has its figure.
+  const std::vector<Rect> withPile = rectsDrawn([&] { pileWindow.draw(true); });
+  EXPECT_EQ(std::count(withPile.begin(), withPile.end(), Rect{42, 504, 212, 674}), 1);
   const WorldObject *first = pile().at(0);
   EXPECT_EQ(clickAt(pileWindow, ICON_X + CELL, ICON_Y), nullptr);
   EXPECT_EQ(said.take(), Lines{"You see one vase. It weights 1."});
   EXPECT_EQ(clickAt(pileWindow, ICON_X, ICON_Y), first);
   EXPECT_DOUBLE_EQ(pile().getTotalWeight(), 49.0);
-}
-
-TEST_F(InventoryWindowTest, APileShowsItsSpaceAndNoFigure) {
-  // Untitled: a title at the top of the screen pokes out of it, and clipped
-  // glyphs no longer come back as whole quads.
-  pileWindow.setTitle("");
-  const auto drawn = [](InventoryWindow &window, bool background) {
-    return rectsDrawn([&] { window.draw(background); });
-  };
-  fill(pile(), 1);
-  EXPECT_EQ(drawn(pileWindow, false).size(), 3u + 1u) << "a pile has no figure";
-  // Its space's picture lies at 256 / 6 = 42, 452 + 316 / 6 = 504, 512 / 3
-  // across, where the player's window has its figure.
-  const std::vector<Rect> withPile = drawn(pileWindow, true);
-  EXPECT_EQ(std::count(withPile.begin(), withPile.end(), Rect{42, 504, 212, 674}), 1);
 }
