@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -29,21 +31,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const bool accepted = decodeTga(texture, data, size);
   // The file layout read independently of the decoder.
   const bool header = size >= PIXELS_OFFSET && std::memcmp(data, UNCOMPRESSED_HEADER, 12) == 0;
-  const std::uint32_t width = header ? data[12] + 256u * data[13] : 0;
-  const std::uint32_t height = header ? data[14] + 256u * data[15] : 0;
-  const std::uint32_t bits = header ? data[16] : 0;
-  const std::size_t bytesPerPixel = bits / 8, imageSize = std::size_t{width} * height * (bits / 8);
+  const std::uint32_t width = header ? data[12] + 256u * data[13] : 0,
+                      height = header ? data[14] + 256u * data[15] : 0,
+                      bits = header ? data[16] : 0;
+  const std::size_t imageSize = std::size_t{width} * height * (bits / 8);
   require(accepted == (width != 0 && height != 0 && (bits == 24 || bits == 32) &&
                        size - PIXELS_OFFSET >= imageSize));
   if (accepted) {
     require(texture.width == width && texture.height == height && texture.bitsPerPixel == bits);
-    require(texture.imageData.size() == imageSize);
-    const std::uint8_t *pixels = data + PIXELS_OFFSET;
-    for (std::size_t i = 0; i < imageSize; i += bytesPerPixel) {
-      require(texture.imageData[i] == pixels[i + 2] && texture.imageData[i + 1] == pixels[i + 1] &&
-              texture.imageData[i + 2] == pixels[i]);
-      require(bytesPerPixel == 3 || texture.imageData[i + 3] == pixels[i + 3]);
+    std::vector<std::uint8_t> swapped(data + PIXELS_OFFSET, data + PIXELS_OFFSET + imageSize);
+    for (std::size_t i = 0; i < imageSize; i += bits / 8) {
+      std::swap(swapped[i], swapped[i + 2]);
     }
+    require(texture.imageData == swapped);
   }
   return 0;
 }

@@ -1,16 +1,14 @@
 // The world objects against a real GL context: what each kind is made as,
-// what it says, how it slides, and how a being and its stats draw.
+// what it says, how it slides, and how a being draws.
 
 #include "MessageRecorder.h"
 #include "ObjectGlTest.h"
 #include "ScreenQuads.h"
 
-#include "gfx/Font.h"
 #include "gfx/Gl.h"
 #include "gfx/Picking.h"
 #include "objects/Being.h"
 
-#include <cmath>
 #include <tuple>
 
 namespace {
@@ -63,6 +61,9 @@ TEST_F(ObjectTest, ThePlayerStartsEquippedAndABeingReportsEveryHitAndDeath) {
     EXPECT_EQ(formatStatLines(each->getStats(), each->getInventory().getTotalWeight()),
               START_LINES);
   }
+  // Carried weights are cut off, never rounded, on both sides of zero.
+  EXPECT_EQ(formatStatLines(player->getStats(), 51.9)[8], "Encumbrance: 51/150");
+  EXPECT_EQ(formatStatLines(player->getStats(), -0.9)[8], "Encumbrance: 0/150");
   // Damage, hit points after; below one hit point every hit tells the death.
   const std::pair<std::int32_t, std::int32_t> hits[] = {
       {0, 20}, {10, 10}, {10, 0}, {10, -10}, {0, -10}};
@@ -123,34 +124,6 @@ TEST_F(ObjectTest, ThePlayerFollowsTheViewOffsetAndThePersonIsTintedRed) {
   EXPECT_EQ((std::vector<float>{grey.r, red.r, red.g, red.b}), (std::vector<float>{0.5f, 1, 0, 0}))
       << "the player keeps the current colour, the person is tinted red";
   EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
-}
-
-TEST_F(ObjectTest, StatLinesAreFifteenPixelsApartWithTheCarriedWeightTruncated) {
-  Being *player = being(PlayerKind);
-  for (int i = 0; i < 51; ++i) {
-    player->getInventory().add(item(i < 50 ? VaseKind : AppleKind));
-  }
-  Lines lines = START_LINES;
-  lines.back() = "Encumbrance: 51/150";
-  const auto quads = quadsDrawnBy([&] { player->drawStat(100.7f, 300.0f, 512.0f); });
-  // Each glyph read back from the 16 x 8 font cell its upper-left texture
-  // coordinates select.
-  std::size_t glyph = 0;
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    std::string text;
-    for (std::size_t end = glyph + lines[k].size(); glyph < end && glyph < quads.size(); ++glyph) {
-      const FeedbackVertex &corner = quads[glyph].corners[3];
-      text +=
-          char(FONT_FIRST_CHAR + std::lround((1 - corner.t) * 8) * 16 + std::lround(corner.s * 16));
-      EXPECT_EQ(quads[glyph].bottom, 270.0f - 15.0f * k) << k;
-    }
-    EXPECT_EQ(text, lines[k]);
-    EXPECT_EQ(quads[glyph - lines[k].size()].left, 100.0f) << k;
-  }
-  EXPECT_EQ(glyph, quads.size()) << "the nine lines and nothing else";
-  // Fractions are cut off, never rounded, on both sides of zero.
-  EXPECT_EQ(formatStatLines(player->getStats(), 51.9)[8], "Encumbrance: 51/150");
-  EXPECT_EQ(formatStatLines(player->getStats(), -0.9)[8], "Encumbrance: 0/150");
 }
 
 // Counts the living, to see the store destroy what it made.

@@ -5,6 +5,7 @@
 #include "ui/StatWindow.h"
 
 #include <algorithm>
+#include <set>
 
 // The stats window on a 1024 x 768 client area and its close square; the
 // portrait at x + (512 / 2) / 6, y + ((316 / 2) * 2) / 6, 512 / 3 across;
@@ -25,6 +26,12 @@ TEST_F(UiTest, TheStatWindowDrawsTheBeingsLiveLinesAndNamesOnlyItsCloseSquare) {
   EXPECT_EQ(rects.back(), CLOSE);
   player->onHit(30);
   EXPECT_EQ(drawn(true).size(), rects.size() + 1) << "Hit points: -10/20";
+  // Nine lines 15 apart, the first one's bottom level with the close square's.
+  std::set<long> bottoms;
+  for (const Rect &drawnRect : drawn(false)) {
+    bottoms.insert(drawnRect[1]);
+  }
+  EXPECT_EQ(bottoms, (std::set<long>{302, 317, 332, 347, 362, 377, 392, 407, 422}));
   // Neither the portrait nor the name above it comes before the lines.
   EXPECT_EQ(drawn(false).front(), FIRST_LINE);
   // The glyphs of the lines carry no name of their own.

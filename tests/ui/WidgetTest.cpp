@@ -1,7 +1,6 @@
 #include "UiTest.h"
 
 #include "gfx/Picking.h"
-#include "ui/Button.h"
 #include "ui/TextWindow.h"
 
 TEST_F(UiTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
@@ -46,20 +45,4 @@ TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
     base.setClosable(closable);
     EXPECT_EQ(firstHitAt([&] { base.draw(false); }, x, y), names) << closable << " " << y;
   }
-}
-
-TEST_F(UiTest, AButtonIsFaintUnlessActiveUnmirroredAndUnnamed) {
-  Button stats(758, 10, 68, 68, 0);
-  for (const bool active : {false, true}) {
-    stats.setActive(active);
-    const ScreenQuad picture = quadsDrawnBy([&] { stats.draw(); }).at(0);
-    EXPECT_TRUE(picture.showsPicture(false));
-    EXPECT_FLOAT_EQ(picture.alpha(), active ? 1.0f : 0.3f);
-    // What is drawn next must not come out faint. This GL keeps the current
-    // colour unclamped; only the vertices it produces are clamped to 1.
-    EXPECT_EQ(currentColour(), (std::vector<float>{100.0f, 100.0f, 100.0f, 1.0f}));
-  }
-  EXPECT_EQ(rectsDrawn([&] { stats.draw(); }), (std::vector<Rect>{{758, 10, 826, 78}}));
-  // Clicks on buttons go by their rectangle: the button names nothing.
-  EXPECT_EQ(firstHitAt([&] { stats.draw(); }, 790, 40), Names{0});
 }
