@@ -95,11 +95,6 @@ TEST_F(ObjectTest, AWalkEndsWhenTheSlideIsClampedOrOneUpdateAfterLandingOnZero) 
     person->update(100.0f);
     EXPECT_EQ(State(person->getOffsetX(), person->getOffsetY(), person->getActionMode()), after);
   }
-  // A pushed item slides back by the same rule, having no mode.
-  Item *vase = item(VaseKind);
-  vase->setOffsetY(1.0f);
-  vase->update(100.0f);
-  EXPECT_EQ(vase->getOffsetY(), 0.5f);
 }
 
 TEST_F(ObjectTest, ThePlayerFollowsTheViewOffsetAndThePersonIsTintedRed) {

@@ -44,8 +44,15 @@ TEST_F(Movement, StepsAcrossEachEdgeOfTheCentreCellComeBackOpposite) {
   }
 }
 
-TEST_F(Movement, RefusedStepsLeaveEveryBeingWhereItStands) {
+// One map for steps and pushes: walls at (6, 6) and (5, 6), another person
+// at (7, 5), a vase on (4, 5), a vase and an apple on (5, 5).
+TEST_F(Movement, StepsAndPushesStopAtWallsAndBeingsAndPushedItemsAppendElsewhere) {
   at(6, 6).setWall(makeWall(false, true, false, false));
+  at(5, 6).setWall(makeWall(true, false, false, false));
+  Item *vase = ObjectStore::make<Item>(VaseKind), *apple = ObjectStore::make<Item>(AppleKind);
+  at(5, 5).addItem(vase);
+  at(5, 5).addItem(apple);
+  at(4, 5).addItem(ObjectStore::make<Item>(VaseKind));
   Being *other = personAt(7, 5);
   area->update(0.0f);
   Being *being = personAt(5, 5);
@@ -64,24 +71,16 @@ TEST_F(Movement, RefusedStepsLeaveEveryBeingWhereItStands) {
   EXPECT_EQ(at(6, 5).getBeing(), being);
   EXPECT_EQ((std::vector<float>{being->getOffsetX(), being->getOffsetY(), other->getOffsetX()}),
             (std::vector<float>{0, 0, 0}));
-}
-
-TEST_F(Movement, PushStopsAtWallsAndBeingsAndAppendsElsewhere) {
-  Item *vase = ObjectStore::make<Item>(VaseKind), *apple = ObjectStore::make<Item>(AppleKind);
-  at(5, 5).addItem(vase);
-  at(5, 5).addItem(apple);
-  at(5, 6).setWall(makeWall(true, false, false, false));
-  at(4, 5).setBeing(ObjectStore::make<Being>(PersonKind));
-  at(6, 5).addItem(ObjectStore::make<Item>(VaseKind));
-  area->update(0.0f);
   origin(5, 5);
   pushItem(*area, vase, Up);
-  pushItem(*area, vase, Left);
-  EXPECT_EQ(at(5, 5).getItemPile().at(0), vase) << "refused by the wall and the being";
   pushItem(*area, vase, Right);
-  ASSERT_EQ(at(6, 5).getItemPile().size(), 2);
-  EXPECT_EQ(at(6, 5).getItemPile().at(1), vase) << "behind what lay there";
-  EXPECT_EQ(vase->getOffsetX(), -1.0f);
+  EXPECT_EQ(at(5, 5).getItemPile().at(0), vase) << "refused by the wall and the being";
+  pushItem(*area, vase, Left);
+  ASSERT_EQ(at(4, 5).getItemPile().size(), 2);
+  EXPECT_EQ(at(4, 5).getItemPile().at(1), vase) << "behind what lay there";
+  EXPECT_EQ(vase->getOffsetX(), 1.0f);
+  vase->update(100.0f);
+  EXPECT_EQ(vase->getOffsetX(), 0.5f) << "it slides back as a walking being does";
   pushItem(*area, apple, Down);
   EXPECT_TRUE(at(5, 5).getItemPile().isEmpty());
   ASSERT_EQ(at(5, 4).getItemPile().size(), 1);
