@@ -47,10 +47,7 @@ std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygo
   std::vector<ScreenQuad> quads;
   for (std::size_t i = 0; i < polygons.size(); ++i) {
     const auto &first = polygons[i].vertices;
-    if (first.size() == 4) {
-      quads.push_back(withBounds({{first[0], first[1], first[2], first[3]}}));
-    } else if (first.size() == 3 && i + 1 < polygons.size() &&
-               polygons[i + 1].vertices.size() == 3) {
+    if (first.size() == 3 && i + 1 < polygons.size() && polygons[i + 1].vertices.size() == 3) {
       const auto &second = polygons[++i].vertices;
       quads.push_back(withBounds({{first[0], first[1], second[1], first[2]}}));
     } else {

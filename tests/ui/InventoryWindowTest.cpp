@@ -65,11 +65,14 @@ TEST_F(InventoryWindowTest, ShowsSevenRowsOfSixFromTheFirstRowAndNamesIconsAndSl
   EXPECT_TRUE(drawn().at(3 + 36).showsPicture(true));
   // Where a click falls and the name there: an icon's place from the first
   // row shown (columns 42 apart from x 768, rows from y 725 down), none where
-  // no icon lies; then the figure's five slots.
+  // no icon lies; the figure's five slots; close, up, a gap and down on the
+  // right edge, as every window has them.
   // clang-format off
   const int picks[][3] = {{768, 725, 0}, {852, 683, 8}, {978, 515, 35}, {768, 473, 36},
       {810, 473, -1}, {639, 703, PickHeadSlot}, {575, 609, PickLeftHandSlot},
-      {703, 609, PickRightHandSlot}, {639, 609, PickBodySlot}, {639, 515, PickFeetSlot}};
+      {703, 609, PickRightHandSlot}, {639, 609, PickBodySlot}, {639, 515, PickFeetSlot},
+      {1015, 753, PickClose}, {1015, 723, PickScrollUp}, {1015, 693, -1},
+      {1015, 467, PickScrollDown}};
   // clang-format on
   for (const auto &[x, y, name] : picks) {
     EXPECT_EQ(firstHitAt([&] { inventoryWindow.draw(false); }, x, y),

@@ -16,7 +16,7 @@ TEST_F(UiTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
 // The window base is seen through the log, which draws in the base's order.
 // It stands here on the stats window's rectangle, closable, with a title of
 // one glyph and one line of one glyph in the same place.
-TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
+TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContent) {
   TextWindow base{512, 136, 512, 316};
   base.setClosable(true);
   base.setTitle("S");
@@ -33,16 +33,4 @@ TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContentAndNamesOnlyItsSquares) {
   EXPECT_TRUE(quads.at(0).showsPicture(true));
   EXPECT_EQ((std::vector<float>{quads[0].alpha(), quads[1].alpha()}),
             (std::vector<float>{0.5f, 1}));
-  // Closable, cursor y on the right edge, the name found there; nothing over
-  // the empty middle.
-  // clang-format off
-  const std::tuple<bool, int, int, Names> cases[] = {
-      {true, 1009, 437, {PickClose}}, {true, 1009, 407, {PickScrollUp}}, {true, 1009, 377, {}},
-      {true, 1009, 151, {PickScrollDown}}, {false, 1009, 437, {PickScrollUp}},
-      {false, 1009, 407, {}}, {true, 800, 300, {}}};
-  // clang-format on
-  for (const auto &[closable, x, y, names] : cases) {
-    base.setClosable(closable);
-    EXPECT_EQ(firstHitAt([&] { base.draw(false); }, x, y), names) << closable << " " << y;
-  }
 }
