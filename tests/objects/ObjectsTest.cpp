@@ -48,7 +48,15 @@ TEST_F(ObjectTest, EveryItemKindLoadsItsRowAndAnswersLookAndUse) {
   }
 }
 
-TEST_F(ObjectTest, ThePlayerStartsEquippedAndABeingReportsEveryHitAndDeath) {
+// Counts the living, to see the store destroy what it made.
+struct Counted : WorldObject {
+  static inline int alive = 0;
+  Counted() { ++alive; }
+  ~Counted() override { --alive; }
+  void draw(float, float) override {}
+};
+
+TEST_F(ObjectTest, ThePlayerStartsEquippedABeingReportsEveryHitAndDeathAndTheStoreFreesThem) {
   Being *person = being(PersonKind), *player = being(PlayerKind);
   EXPECT_EQ(ObjectStore::count(), 7u) << "the player's five items belong to the store too";
   const std::int32_t worn[] = {HelmKind, SwordKind, SwordKind, ArmorKind, BootsKind};
@@ -75,6 +83,12 @@ TEST_F(ObjectTest, ThePlayerStartsEquippedAndABeingReportsEveryHitAndDeath) {
     EXPECT_EQ(formatStatLines(person->getStats(), 0.0)[2],
               "Hit points: " + std::to_string(hitPoints) + "/20");
   }
+  // The store destroys everything it made when cleared.
+  ObjectStore::make<Counted>();
+  ObjectStore::make<Counted>();
+  EXPECT_TRUE(ObjectStore::count() == 9 && Counted::alive == 2);
+  ObjectStore::clear();
+  EXPECT_TRUE(ObjectStore::count() == 0 && Counted::alive == 0);
 }
 
 TEST_F(ObjectTest, AWalkEndsWhenTheSlideIsClampedOrOneUpdateAfterLandingOnZero) {
@@ -119,23 +133,6 @@ TEST_F(ObjectTest, ThePlayerFollowsTheViewOffsetAndThePersonIsTintedRed) {
   EXPECT_EQ((std::vector<float>{grey.r, red.r, red.g, red.b}), (std::vector<float>{0.5f, 1, 0, 0}))
       << "the player keeps the current colour, the person is tinted red";
   EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
-}
-
-// Counts the living, to see the store destroy what it made.
-struct Counted : WorldObject {
-  static inline int alive = 0;
-  Counted() { ++alive; }
-  ~Counted() override { --alive; }
-  void draw(float, float) override {}
-};
-
-TEST(ObjectStoreTest, ClearDestroysEverythingItMade) {
-  ObjectStore::clear();
-  ObjectStore::make<Counted>();
-  ObjectStore::make<Counted>();
-  EXPECT_TRUE(ObjectStore::count() == 2 && Counted::alive == 2);
-  ObjectStore::clear();
-  EXPECT_TRUE(ObjectStore::count() == 0 && Counted::alive == 0);
 }
 
 } // namespace

@@ -55,12 +55,7 @@ bool createContext() {
 }
 
 bool openDisplay() {
-  const auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-      eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (getPlatformDisplay == nullptr) {
-    return false;
-  }
-  display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   EGLint count = 0;
   return display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr) &&
          eglBindAPI(CONTEXT_API) &&
