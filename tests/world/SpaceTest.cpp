@@ -6,59 +6,53 @@
 
 #include <cstring>
 
-TEST(SpaceFlags, FollowTheWallBeforeTheBeingAndChangeOnlyOnUpdate) {
+// What stands on the space: B a being, W a wall (of one quarter), w a wall
+// of another kind, then a an apple, v a vase. After an update a wall of any
+// shape or a being blocks every side and occupies the space; a wall of
+// another kind loads no attributes and so blocks nothing, and decides before
+// the being.
+TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswerAndTheWallThenTheBeingBlock) {
+  struct Row {
+    const char *contents, *look, *use, *hit;
+    int pileAfter;
+    bool blocks;
+  };
+  const Row rows[] = {
+      {"BWvv", "You see someone.", "Talking to someone.",
+       "someone has been hit for 3 health points.", 2, true},
+      {"Bw", "You see someone.", "Talking to someone.", "someone has been hit for 3 health points.",
+       0, false},
+      {"B", "You see someone.", "Talking to someone.", "someone has been hit for 3 health points.",
+       0, true},
+      {"Wa", "You see a part of building wall.", "You can't use a wall.",
+       "You can't attack a wall.", 1, true},
+      {"v", "You see one vase. It weights 1.", "This item can't be used.",
+       "You can't attack items.", 1, false},
+      {"a", "You see one apple. It weights 1.", "You ate one apple.", "Nothing to attack.", 0,
+       false},
+      {"av", "You see a pile of items.", "You can't use a pile of items.",
+       "You can't attack items.", 2, false},
+      {"", "You see nothing interesting.", "Nothing to use.", "Nothing to attack.", 0, false},
+  };
   // The four blocked sides, then the occupied flag.
   const auto flagsOf = [](const Space &s) {
     return std::vector<bool>{s.isBlocked(0), s.isBlocked(1), s.isBlocked(2), s.isBlocked(3),
                              s.isOccupied()};
-  };
-  const std::vector<bool> none(5, false), all(5, true);
-  Space space(GroundTexture);
-  space.addItem(ObjectStore::make<Item>(VaseKind));
-  space.update(0.0f);
-  EXPECT_EQ(flagsOf(space), none) << "items neither block nor occupy";
-  space.setWall(makeWall(false, true, false, false));
-  EXPECT_EQ(flagsOf(space), none) << "not before the next update";
-  space.update(0.0f);
-  EXPECT_EQ(flagsOf(space), all) << "a wall of any shape fills its space";
-  // A wall of another kind loads no attributes and so blocks nothing; with a
-  // being beside it, that wall still decides.
-  space.setBeing(ObjectStore::make<Being>(PersonKind));
-  space.setWall(makeWall(true, true, true, true, 0));
-  space.update(0.0f);
-  EXPECT_EQ(flagsOf(space), none);
-  space.setWall(nullptr);
-  space.update(0.0f);
-  EXPECT_EQ(flagsOf(space), all) << "the being alone";
-}
-
-// What stands on the space: B a being, W a wall, then a an apple, v a vase.
-TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswer) {
-  struct Row {
-    const char *contents, *look, *use, *hit;
-    int pileAfter;
-  };
-  const Row rows[] = {
-      {"BWvv", "You see someone.", "Talking to someone.",
-       "someone has been hit for 3 health points.", 2},
-      {"Wa", "You see a part of building wall.", "You can't use a wall.",
-       "You can't attack a wall.", 1},
-      {"v", "You see one vase. It weights 1.", "This item can't be used.",
-       "You can't attack items.", 1},
-      {"a", "You see one apple. It weights 1.", "You ate one apple.", "Nothing to attack.", 0},
-      {"av", "You see a pile of items.", "You can't use a pile of items.",
-       "You can't attack items.", 2},
-      {"", "You see nothing interesting.", "Nothing to use.", "Nothing to attack.", 0},
   };
   MessageRecorder said;
   for (const Row &row : rows) {
     SCOPED_TRACE(row.contents);
     Space space(GroundTexture);
     space.setBeing(row.contents[0] == 'B' ? ObjectStore::make<Being>(PersonKind) : nullptr);
-    space.setWall(std::strchr(row.contents, 'W') ? makeWall(true, true, true, true) : nullptr);
-    for (const char *item = row.contents + std::strspn(row.contents, "BW"); *item; ++item) {
+    space.setWall(std::strchr(row.contents, 'W')   ? makeWall(false, true, false, false)
+                  : std::strchr(row.contents, 'w') ? makeWall(true, true, true, true, 0)
+                                                   : nullptr);
+    for (const char *item = row.contents + std::strspn(row.contents, "BWw"); *item; ++item) {
       space.addItem(ObjectStore::make<Item>(*item == 'a' ? AppleKind : VaseKind));
     }
+    EXPECT_EQ(flagsOf(space), std::vector<bool>(5, false)) << "not before the next update";
+    space.update(0.0f);
+    EXPECT_EQ(flagsOf(space), std::vector<bool>(5, row.blocks));
     space.look();
     space.use();
     space.hit(3);
