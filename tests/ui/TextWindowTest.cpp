@@ -42,7 +42,8 @@ TEST(TextWindow, WrapsTextAtBlanksIntoLinesOf29Characters) {
   }
 }
 
-TEST_F(UiTest, TheLogShowsNineLinesFromTheTopNamedInTurnAndScrolledByTheSquares) {
+TEST_F(UiTest,
+       TheLogShowsNineLinesFromTheTopNamedInTurnScrolledByTheSquaresAndHoldsTheCursorInside) {
   TextWindow log = logWithLines(12);
   EXPECT_EQ(log.getFirstVisible(), 3);
   log.clickScrollUp();
@@ -74,6 +75,13 @@ TEST_F(UiTest, TheLogShowsNineLinesFromTheTopNamedInTurnAndScrolledByTheSquares)
   EXPECT_EQ(log.getFirstVisible(), 1);
   log.addText("aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff");
   EXPECT_EQ(log.getFirstVisible(), 4);
+  // Its rectangle holds the cursor strictly inside all borders, y from the
+  // top of the logical screen.
+  const int cursors[][3] = {{500, 633, 1}, {500, 767, 1}, {500, 632, 0}, {500, 768, 0},
+                            {356, 700, 0}, {357, 700, 1}, {681, 700, 1}, {682, 700, 0}};
+  for (const auto &[x, y, inside] : cursors) {
+    EXPECT_EQ(log.contains(x, y), inside == 1) << x << ", " << y;
+  }
   // Nine lines fit: they neither scroll nor move the view.
   log = logWithLines(9);
   log.clickScrollDown();

@@ -3,16 +3,6 @@
 #include "gfx/Picking.h"
 #include "ui/TextWindow.h"
 
-TEST_F(UiTest, ContainsIsStrictOnAllBordersWithTheCursorCountedFromTheTop) {
-  const TextWindow log(356, 0, 326, 136);
-  // Cursor x and y on the logical screen, inside.
-  const int cases[][3] = {{500, 633, 1}, {500, 767, 1}, {500, 632, 0}, {500, 768, 0},
-                          {356, 700, 0}, {357, 700, 1}, {681, 700, 1}, {682, 700, 0}};
-  for (const auto &[x, y, inside] : cases) {
-    EXPECT_EQ(log.contains(x, y), inside == 1) << x << ", " << y;
-  }
-}
-
 // The window base is seen through the log, which draws in the base's order.
 // It stands here on the stats window's rectangle, closable, with a title of
 // one glyph and one line of one glyph in the same place.
