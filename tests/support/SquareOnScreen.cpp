@@ -5,9 +5,7 @@
 #include "shell/Camera.h"
 #include "world/View.h"
 
-namespace {
 constexpr double HALF_SQUARE = 0.5;
-} // namespace
 
 void squareOnScreen(int x, int y, int clientWidth, int clientHeight, int &screenX, int &screenY) {
   glMatrixMode(GL_PROJECTION);
