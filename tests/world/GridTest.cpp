@@ -74,6 +74,7 @@ TEST_F(WorldGrid, AClickChoosesOneSpaceAndMarksAndObjectsDrawOnlyInsideTheWindow
   near.addItem(ObjectStore::make<Item>(VaseKind));
   near.addItem(ObjectStore::make<Item>(VaseKind));
   near.setBeing(ObjectStore::make<Being>(PersonKind));
+  near.getBeing()->setOffsetY(-0.5f);
   near.setWall(makeWall(true, true, true, true));
   far.setWall(makeWall(true, true, true, true));
   far.setSelected(Space::ChosenMark);
@@ -81,6 +82,11 @@ TEST_F(WorldGrid, AClickChoosesOneSpaceAndMarksAndObjectsDrawOnlyInsideTheWindow
   const auto objects = quadsDrawnBy([&] { area->draw(14, 14); });
   ASSERT_EQ(objects.size(), 2u);
   EXPECT_EQ(worldBounds(objects[0]), (std::vector<float>{0.2f, 1.2f, 0.8f, 1.8f}));
+  // The person, tinted red, is drawn with its own offset.
+  const FeedbackVertex &person = objects[1].corners[0];
+  EXPECT_EQ(worldBounds(objects[1]), (std::vector<float>{0.2f, 0.7f, 0.8f, 1.3f}));
+  EXPECT_EQ((std::vector<float>{person.r, person.g, person.b}), (std::vector<float>{1, 0, 0}));
+  EXPECT_EQ(currentColour(), (std::vector<float>{1, 1, 1, 1}));
   EXPECT_EQ(quadsDrawnBy([&] { area->drawSelected(14, 14); }).size(), 2u);
   const auto marks = quadsDrawnBy([&] { area->drawSelected(14, 14); });
   ASSERT_EQ(marks.size(), 1u);
