@@ -49,7 +49,7 @@ std::vector<FeedbackPolygon> GlTest::captureFeedback(const std::function<void()>
     FeedbackPolygon &polygon = polygons.emplace_back();
     for (int v = static_cast<int>(buffer[i++]); v > 0; --v, i += VERTEX_FLOATS) {
       const GLfloat *f = &buffer[i];
-      polygon.vertices.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
+      polygon.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
     }
   }
   return polygons;

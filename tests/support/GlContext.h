@@ -17,9 +17,7 @@ struct FeedbackVertex {
   float s, t;
 };
 
-struct FeedbackPolygon {
-  std::vector<FeedbackVertex> vertices;
-};
+using FeedbackPolygon = std::vector<FeedbackVertex>;
 
 // The names of one hit record.
 using Names = std::vector<std::uint32_t>;

@@ -46,9 +46,9 @@ std::array<long, 4> ScreenQuad::pixelBounds() const {
 std::vector<ScreenQuad> screenQuadsOf(const std::vector<FeedbackPolygon> &polygons) {
   std::vector<ScreenQuad> quads;
   for (std::size_t i = 0; i < polygons.size(); ++i) {
-    const auto &first = polygons[i].vertices;
-    if (first.size() == 3 && i + 1 < polygons.size() && polygons[i + 1].vertices.size() == 3) {
-      const auto &second = polygons[++i].vertices;
+    const auto &first = polygons[i];
+    if (first.size() == 3 && i + 1 < polygons.size() && polygons[i + 1].size() == 3) {
+      const auto &second = polygons[++i];
       quads.push_back(withBounds({{first[0], first[1], second[1], first[2]}}));
     } else {
       ADD_FAILURE() << "feedback polygon " << i << " is not part of a quad";

@@ -14,7 +14,6 @@ struct ScreenQuad {
   bool counterClockwise = true;
   float left = 0, bottom = 0, right = 0, top = 0;
 
-  float alpha() const { return corners[0].a; }
   // Texture coordinates (s, t) of the corner at window position (x, y), or
   // (-1, -1) when no corner lies there.
   std::pair<float, float> texCoordAt(float x, float y) const;

@@ -23,8 +23,7 @@ enum Who { Nobody, Worn, Held, Listed };
 
 class InventoryWindowTest : public UiTest {
 protected:
-  void SetUp() override {
-    UiTest::SetUp();
+  InventoryWindowTest() {
     inventoryWindow.setBeing(player);
     pileWindow.setSpace(&ground);
   }

@@ -21,6 +21,6 @@ TEST_F(UiTest, AWindowDrawsFrameTitleSquaresThenContent) {
   // The frame is mirrored at half opacity; the title after it is opaque.
   const std::vector<ScreenQuad> quads = quadsDrawnBy([&] { base.draw(true); });
   EXPECT_TRUE(quads.at(0).showsPicture(true));
-  EXPECT_EQ((std::vector<float>{quads[0].alpha(), quads[1].alpha()}),
+  EXPECT_EQ((std::vector<float>{quads[0].corners[0].a, quads[1].corners[0].a}),
             (std::vector<float>{0.5f, 1}));
 }

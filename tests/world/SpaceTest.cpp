@@ -13,27 +13,26 @@
 // the being.
 TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswerAndTheWallThenTheBeingBlock) {
   struct Row {
-    const char *contents, *look, *use, *hit;
+    const char *contents;
     int pileAfter;
     bool blocks;
+    std::vector<std::string> answers; // to look, use and hit
   };
+  const std::vector<std::string> someone = {"You see someone.", "Talking to someone.",
+                                            "someone has been hit for 3 health points."};
+  // clang-format off
   const Row rows[] = {
-      {"BWvv", "You see someone.", "Talking to someone.",
-       "someone has been hit for 3 health points.", 2, true},
-      {"Bw", "You see someone.", "Talking to someone.", "someone has been hit for 3 health points.",
-       0, false},
-      {"B", "You see someone.", "Talking to someone.", "someone has been hit for 3 health points.",
-       0, true},
-      {"Wa", "You see a part of building wall.", "You can't use a wall.",
-       "You can't attack a wall.", 1, true},
-      {"v", "You see one vase. It weights 1.", "This item can't be used.",
-       "You can't attack items.", 1, false},
-      {"a", "You see one apple. It weights 1.", "You ate one apple.", "Nothing to attack.", 0,
-       false},
-      {"av", "You see a pile of items.", "You can't use a pile of items.",
-       "You can't attack items.", 2, false},
-      {"", "You see nothing interesting.", "Nothing to use.", "Nothing to attack.", 0, false},
-  };
+      {"BWvv", 2, true, someone}, {"Bw", 0, false, someone}, {"B", 0, true, someone},
+      {"Wa", 1, true,
+       {"You see a part of building wall.", "You can't use a wall.", "You can't attack a wall."}},
+      {"v", 1, false,
+       {"You see one vase. It weights 1.", "This item can't be used.", "You can't attack items."}},
+      {"a", 0, false,
+       {"You see one apple. It weights 1.", "You ate one apple.", "Nothing to attack."}},
+      {"av", 2, false,
+       {"You see a pile of items.", "You can't use a pile of items.", "You can't attack items."}},
+      {"", 0, false, {"You see nothing interesting.", "Nothing to use.", "Nothing to attack."}}};
+  // clang-format on
   // The four blocked sides, then the occupied flag.
   const auto flagsOf = [](const Space &s) {
     return std::vector<bool>{s.isBlocked(0), s.isBlocked(1), s.isBlocked(2), s.isBlocked(3),
@@ -56,7 +55,7 @@ TEST(SpaceVerbs, BeingThenWallThenTheItemsAnswerAndTheWallThenTheBeingBlock) {
     space.look();
     space.use();
     space.hit(3);
-    EXPECT_EQ(said.take(), (std::vector<std::string>{row.look, row.use, row.hit}));
+    EXPECT_EQ(said.take(), row.answers);
     EXPECT_EQ(space.getItemPile().size(), row.pileAfter);
   }
   EXPECT_EQ(Space().removeTop(), nullptr) << "an empty pile hands out nothing";
