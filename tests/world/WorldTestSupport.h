@@ -38,10 +38,8 @@ protected:
 
   void SetUp() override {
     GlTest::SetUp();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-MIDDLE_X / UNIT, MIDDLE_X / UNIT, -MIDDLE_Y / UNIT, MIDDLE_Y / UNIT, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(MIDDLE_X, MIDDLE_Y, 0.0f);
+    glScalef(UNIT, UNIT, 0.1f);
   }
   // The sum of a count over every space of the nine cells.
   int total(const std::function<int(Space &)> &count) {
