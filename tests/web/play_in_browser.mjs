@@ -406,7 +406,7 @@ async function brokenPages(server) {
         request.url().endsWith(`/${row.file}`) ? row.fault(request) : request.continue());
     }
     await game.page.goto(`${server.url}?mode=windowed`);
-    await game.expect('the page says what went wrong', () => shows(row.shows)(game),
+    await game.expect(`broken page ${index + 1} says what went wrong`, () => shows(row.shows)(game),
       LOAD_SECONDS + STALL_SECONDS);
     await game.browser.close();
   }
@@ -421,7 +421,7 @@ async function main() {
   await desktopSession(game, `${server.url}?mode=windowed&seed=${options.seed}`);
   await touchSession(game);
   await brokenPages(server);
-  // Offline: with the server stopped, the service worker starts the game.
+  log('== offline: with the server stopped, the service worker starts the game');
   await game.page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   server.kill();
   await once(server, 'exit');
