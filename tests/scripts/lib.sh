@@ -20,6 +20,9 @@ ERROR_TITLE="Error"
 TEXTURE_COUNT=26
 # A drawn frame has textures and text; a blank one a single colour.
 MIN_DRAWN_COLOURS=16
+# The longest a screenshot may take on a loaded machine (a deadline for a
+# failure only).
+IMPORT_SECONDS=60
 # Keys are tapped: the shell keeps a key-down until the game has read it,
 # however soon the key-up follows. The server's auto-repeat starts late
 # enough never to add presses of its own, which could answer the next box.
@@ -152,11 +155,13 @@ client_size() {
   xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
 }
 
-# find_window TITLE [SIZE]: the id of a shown window with exactly this title
-# (and a client area of SIZE), if there is one.
+# find_window TITLE [SIZE [OTHER_THAN]]: the id of a shown window with
+# exactly this title (and a client area of SIZE, and another id than
+# OTHER_THAN), if there is one.
 find_window() {
   local id
   for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1}'); do
+    [ "$id" != "${3:-}" ] || continue
     if is_viewable "$id" && { [ -z "${2:-}" ] || [ "$(client_size "$id")" = "$2" ]; }; then
       echo "$id"
       return 0
@@ -198,9 +203,9 @@ answer_box() {
 }
 
 # window_drawn WINDOW FILE: a screenshot of the window in FILE shows a
-# drawn frame.
+# drawn frame. (import waits for ever on a window that goes while it reads.)
 window_drawn() {
-  import -window "$1" "$2" 2>/dev/null &&
+  timeout "$IMPORT_SECONDS" import -window "$1" "$2" 2>/dev/null &&
     [ "$(convert "$2" -format %k info:)" -ge "$MIN_DRAWN_COLOURS" ]
 }
 

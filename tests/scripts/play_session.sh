@@ -119,8 +119,8 @@ capture() {
   local fitted=()
   [ "$FIT" = "1 0 0" ] ||
     fitted=(-crop "$(fit_geometry)" +repage -filter Box -resize "$GAME_SIZE!")
-  import -window "$GAME_WINDOW" "${fitted[@]}" -quality 10 "$1" 2>/dev/null ||
-    fail "no screenshot of window $GAME_WINDOW"
+  timeout "$IMPORT_SECONDS" import -window "$GAME_WINDOW" "${fitted[@]}" -quality 10 "$1" \
+    2>/dev/null || fail "no screenshot of window $GAME_WINDOW"
 }
 
 # shot NAME: the next numbered screenshot, NN-NAME.png in $SHOTS.
@@ -240,24 +240,30 @@ click() {
     fail "cannot click at ($1, $2)"
 }
 
-# await_game_window SIZE WHAT: sets GAME_WINDOW to the game's window once
-# one with a client area of SIZE shows a drawn frame (after F1 the old
-# window may linger a moment).
+# await_game_window SIZE WHAT [OLD]: sets GAME_WINDOW to the game's window
+# once one with a client area of SIZE shows a drawn frame. F1 makes a new window,
+# and the old one may pass through SIZE on its way out: after F1 the caller
+# names the old one, which is never taken.
 await_game_window() {
-  wait_for_window "$GAME_TITLE" 30 "$1"
-  GAME_WINDOW=$FOUND_WINDOW
+  local other_than=${3:-} deadline=$((SECONDS + 30))
+  until GAME_WINDOW=$(find_window "$GAME_TITLE" "$1" "$other_than") &&
+    window_drawn "$GAME_WINDOW" "$PICTURES/drawing.miff"; do
+    game_running || fail "the game ended (code $GAME_EXIT) while waiting for $2"
+    [ "$SECONDS" -lt "$deadline" ] || fail "$2: no drawn window of $1 within 30 s"
+    sleep 0.2
+  done
   fit_window
-  wait_until 30 window_drawn "$GAME_WINDOW" "$PICTURES/drawing.miff" || fail "$2 stays blank"
 }
 
 # full_screen_shown NAME: the game's window covers the screen, the picture
 # fitted into it between black bars.
 full_screen_shown() {
-  await_game_window "$PLAY_SCREEN" "full screen"
+  await_game_window "$PLAY_SCREEN" "full screen" "$GAME_WINDOW"
   shot "$1"
   # The picture painted black: what remains is the bars.
-  DETAIL=$(import -window "$GAME_WINDOW" miff:- 2>/dev/null | convert - -region "$(fit_geometry)" \
-    -fill black -colorize 100 +region -separate -evaluate-sequence max -format '%[max]' info:)
+  DETAIL=$(timeout "$IMPORT_SECONDS" import -window "$GAME_WINDOW" miff:- 2>/dev/null |
+    convert - -region "$(fit_geometry)" -fill black -colorize 100 +region -separate \
+      -evaluate-sequence max -format '%[max]' info:)
   judge "full screen: the picture at $(fit_geometry), the brightest bar pixel 0" [ "$DETAIL" = 0 ]
 }
 
@@ -361,7 +367,7 @@ session_start() {
   answer_box "$QUESTION_TITLE" Return "$QUESTION_SECONDS"
   full_screen_shown full-screen-at-start
   press "$GAME_WINDOW" F1
-  await_game_window "$GAME_SIZE" "the window after F1"
+  await_game_window "$GAME_SIZE" "the window after F1" "$GAME_WINDOW"
   [ "${CHECK_WINDOW_ICON:-no}" != yes ] || expect_game_icon "$GAME_WINDOW"
   park_cursor
   shot start
@@ -429,7 +435,7 @@ session_mode_toggle() {
   press "$GAME_WINDOW" F1
   full_screen_shown full-screen-after-f1
   press "$GAME_WINDOW" F1
-  await_game_window "$GAME_SIZE" "the window after F1 again"
+  await_game_window "$GAME_SIZE" "the window after F1 again" "$GAME_WINDOW"
   park_cursor
   shot windowed-after-f1
   judge "the log shows the start-up lines again" \
