@@ -43,8 +43,8 @@ const CLOSE_CHANNEL = 3;
 const CLOSE_SHARE = 0.995;
 const FARTHEST_CHANNEL = 32;
 const FAR_OFF_SHARE = 0.0005;
-// Region checks as in tests/scripts/play_lib.sh: pixels that differ by more
-// than a tenth in some channel, at least this many for a change.
+// Region checks: pixels that differ by more than a tenth in some channel,
+// at least this many for a change.
 const CHANGE_FUZZ = 26;
 const CHANGED_PIXELS = 40;
 // Apple's and Google's smallest touch target, in CSS pixels.
@@ -55,8 +55,8 @@ const WHOLE = [0, 0, WIDTH, HEIGHT];
 const LOG_REGION = [356, 632, 326, 136];
 const PAUSE_SIGN = [30, 10, 160, 60];
 // The centres of squares (14, 15), a wall, and (20, 8), the vase pile, in
-// logical pixels while the player stands on (14, 14) at rest: play_lib.sh's
-// square_position works them out.
+// logical pixels while the player stands on (14, 14) at rest, through the
+// camera's projection (square_position in tests/scripts/play_session.sh).
 const WALL = [512, 285];
 const PILE = [909, 749];
 const WALL_TEXT = 'You see a part of building wall.';
