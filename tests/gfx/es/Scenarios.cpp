@@ -16,7 +16,6 @@
 #include <iterator>
 #include <random>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
