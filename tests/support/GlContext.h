@@ -11,10 +11,9 @@
 #include <functional>
 #include <vector>
 
+// A window position and depth, an RGBA colour and texture coordinates.
 struct FeedbackVertex {
-  float x, y, z;
-  float r, g, b, a;
-  float s, t;
+  float x, y, z, r, g, b, a, s, t;
 };
 
 using FeedbackPolygon = std::vector<FeedbackVertex>;

@@ -20,10 +20,8 @@ bool recreateTestContext();
 // A shell window with a settable drawable that records the requests.
 class HeadlessWindow : public ShellWindow {
 public:
-  int width = TEST_WIDTH;
-  int height = TEST_HEIGHT;
-  int quitRequests = 0;
-  int modeToggleRequests = 0;
+  int width = TEST_WIDTH, height = TEST_HEIGHT;
+  int quitRequests = 0, modeToggleRequests = 0;
 
   int getDrawableWidth() const override { return width; }
   int getDrawableHeight() const override { return height; }

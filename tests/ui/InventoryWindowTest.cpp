@@ -144,10 +144,10 @@ TEST_F(InventoryWindowTest, AClickActsByTheActionAndKeepsTheCarriedWeight) {
     player->setAction(c.mode);
     EXPECT_EQ(inventoryWindow.selectItemInInvent(c.hits, c.name, held, player), who[c.returned]);
     EXPECT_EQ(player->getEquipped(slot), who[c.inSlot]);
-    EXPECT_EQ(std::make_tuple(pack().size(), pack().getTotalWeight(), player->getActionMode(),
-                              inventoryWindow.isOpen()),
-              std::make_tuple(c.listed, double(c.weight), c.modeAfter, c.name != PickClose));
-    EXPECT_EQ(pack().at(3), c.listed == 4 ? held : nullptr);
+    EXPECT_EQ(std::make_tuple(pack().size(), pack().at(3), pack().getTotalWeight(),
+                              player->getActionMode(), inventoryWindow.isOpen()),
+              std::make_tuple(c.listed, c.listed == 4 ? held : nullptr, double(c.weight),
+                              c.modeAfter, c.name != PickClose));
     EXPECT_EQ(said.take(), c.message ? Lines{c.message} : Lines{});
   }
 }
