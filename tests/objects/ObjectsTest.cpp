@@ -114,8 +114,7 @@ TEST_F(ObjectTest, ThePlayerFollowsTheViewOffsetInTheCurrentColour) {
   glScalef(100, 100, 0.1f); // 100 pixels per world unit; height h at depth 0.5 - h / 20
   Being *player = being(PlayerKind);
   player->setOffsetX(0.75f); // not what the player draws with
-  viewOffsetX = 0.25f;
-  viewOffsetY = -0.5f;
+  viewOffsetX = 0.25f, viewOffsetY = -0.5f;
   glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
   // Over the space at (3, 4): the spaces are drawn shifted by minus the view
   // offset, which the player adds back, showing the whole picture unmirrored.

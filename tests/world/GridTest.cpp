@@ -24,8 +24,7 @@ TEST_F(WorldGrid, ViewWrapsAcrossTheCentreCellsEdges) {
       {{29, 14}, {{1, 1, -29, -14}, {0, 1, 1, -14}}},
       {{0, 29}, {{1, 1, 0, -29}, {1, 0, 0, 1}, {2, 1, -30, -29}, {2, 0, -30, 1}}},
   };
-  viewOffsetX = 0.25f; // the player still sliding
-  viewOffsetY = -0.5f;
+  viewOffsetX = 0.25f, viewOffsetY = -0.5f; // the player still sliding
   for (const auto &[player, cells] : rows) {
     SCOPED_TRACE(testing::Message() << "player at " << player[0] << ", " << player[1]);
     forEverySpace(*area, [](int, int, int, int, Space &space) { space.setSelectId(0); });
