@@ -27,14 +27,12 @@ protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "pickrpg-data-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root = fs::canonical(pattern);
-    run = root / "run" / "Data";
-    chosen = root / "chosen";
+    root = fs::canonical(pattern), run = root / "run" / "Data", chosen = root / "chosen";
     beside = root / "game" / "bin" / "Data";
     installed = root / "game" / "share" / "games" / "pickrpg" / "Data";
-    fs::create_directories(root / "run");
-    fs::create_directories(root / "game" / "bin");
-    fs::create_directories(root / "links" / "Data");
+    for (const fs::path &folder : {root / "run", root / "game" / "bin", root / "links" / "Data"}) {
+      fs::create_directories(folder);
+    }
     std::ofstream(root / "game" / "bin" / "pickrpg") << "the real executable";
     fs::create_symlink("../game/bin/pickrpg", root / "links" / "pickrpg");
   }
@@ -65,9 +63,8 @@ TEST_F(DataFoldersTest, TheFirstFolderThatExistsIsChosenInTheDocumentedOrder) {
               {false, {Installed}, Installed},
               {true, {}, Chosen}};
   for (const Row &row : rows) {
-    for (const fs::path &folder : places) {
-      fs::remove_all(folder);
-    }
+    std::for_each(std::begin(places), std::end(places),
+                  [](auto &folder) { fs::remove_all(folder); });
     for (Place place : row.existing) {
       fs::create_directories(places[place]);
     }
