@@ -4,7 +4,7 @@
 // record for record, and the larger frame is drawn at its own resolution:
 // box-filtered down, it is the 1024 x 768 frame.
 
-#include "HeadlessContext.h"
+#include "GameFixture.h"
 
 #include "gfx/Gl.h"
 #include "shell/Scene.h"
@@ -46,23 +46,9 @@ struct Picture {
   int at(int x, int y, int channel) const { return rgba[(y * width + x) * 4 + channel]; }
 };
 
-class DrawableSizes : public ::testing::Test {
+class DrawableSizes : public SceneTest {
 protected:
-  HeadlessWindow window;
-  KeyTable keys;
-
-  void SetUp() override {
-    ASSERT_TRUE(makeTestContextCurrent());
-    ASSERT_EQ(chdir(PICKRPG_SOURCE_DIR), 0); // the scene loads Data/ from the working directory
-    ASSERT_TRUE(startScene(&window, &keys));
-    // The same game every run; one update derives every square's flags.
-    std::srand(1), advanceScene(16);
-  }
-  void TearDown() override {
-    useDrawable(TEST_WIDTH, TEST_HEIGHT);
-    stopScene();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  }
+  void TearDown() override { useDrawable(TEST_WIDTH, TEST_HEIGHT), SceneTest::TearDown(); }
 
   // A window of that size: its drawable, and a new one's depth buffer,
   // which the frames clear only when they are done.

@@ -71,6 +71,10 @@ TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
     Item *held, *heldAfter;
     const char *answer; // none when empty
   } rows[] = {
+      {NONE, 13, 13, 0, nullptr, nullptr, ""},
+      {NONE, FREE_X, FREE_Y, 0, nullptr, nullptr, ""},
+      {NONE, 13, 13, 0, nullptr, nullptr, ""},
+      {NONE, 13, 13, 0, nullptr, nullptr, ""}, // clicked again, it stays marked
       {LOOK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, "You see a part of building wall."},
       {USE_BUTTON, FREE_X, FREE_Y, 0, nullptr, nullptr, "Nothing to use."},
       {ATTACK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, "You can't attack a wall."},
@@ -96,30 +100,20 @@ TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
                                                : std::vector<std::string>{row.answer});
     EXPECT_EQ(game.getHeldObject(), row.heldAfter);
     EXPECT_EQ(mode(), None);
-    EXPECT_EQ(game.findMarkedSpace() == nullptr, row.button != NONE);
+    EXPECT_EQ(game.findMarkedSpace(), row.button == NONE ? &centreSpace(row.x, row.y) : nullptr);
   }
   EXPECT_TRUE(centreSpace(FREE_X, FREE_Y).getItemPile().isEmpty());
-  EXPECT_EQ(player().getInventory().at(51), boots) << "the player's square takes it in";
-  clickButton(LOOK_BUTTON);
-  clickButton(USE_BUTTON);
-  EXPECT_EQ(mode(), None) << "a second verb turns the first off instead of switching";
-}
-
-TEST_F(GameTest, TheMarkStaysOnOneSquareUntilAButtonIsClicked) {
-  clickSpace(13, 13);
-  clickSpace(FREE_X, FREE_Y);
-  clickSpace(13, 13);
-  clickSpace(13, 13);
-  EXPECT_EQ(game.findMarkedSpace(), &centreSpace(13, 13)) << "clicked again, it stays marked";
   EXPECT_EQ(centreSpace(FREE_X, FREE_Y).getSelected(), 0) << "one chosen square at a time";
-  // A cursor far outside the client area hits no square: the mark stays and
-  // the click still acts on the square marked before.
+  EXPECT_EQ(player().getInventory().at(51), boots) << "the player's square takes it in";
+  // A cursor far outside the client area hits no square: the click acts on
+  // the square marked before, the player's.
   Item *apple = ObjectStore::make<Item>(AppleKind);
   game.setHeldObject(apple);
   clickAt(500, -5000);
-  EXPECT_EQ(centreSpace(13, 13).getItemPile().at(0), apple);
-  clickButton(STATS);
-  EXPECT_EQ(game.findMarkedSpace(), nullptr) << "every button click clears the mark";
+  EXPECT_EQ(player().getInventory().at(52), apple);
+  clickButton(LOOK_BUTTON);
+  clickButton(USE_BUTTON);
+  EXPECT_EQ(mode(), None) << "a second verb turns the first off instead of switching";
 }
 
 // Each key by the mode it meets (a mode entered from none the play sessions show),
