@@ -56,7 +56,8 @@ TEST_F(GameTest, AnInterfaceClickGoesToTheFirstWindowUnderTheCursorOnly) {
 // and ends the mode (a second verb turns the first off instead of
 // switching); without one, the held item is dropped on a free square or put
 // away on the player's own, walls and beings keep it on the cursor, and the
-// square stays marked. Get takes a single item, but never while one is held.
+// square is marked, one at a time, until a button is clicked. Get takes a
+// single item, but never while one is held.
 TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
   int px = 0, py = 0; // where the other person stands
   for (int k = 0; k < 900; ++k) {
@@ -146,11 +147,12 @@ TEST_F(GameTest, EachKeyLeavesItsCommandByTheModeAndIsConsumed) {
   centreSpace(13, 13).addItem(vase);
   centreSpace(13, 13).setSelected(Game::MARK_CHOSEN);
   centreSpace(15, 14).addItem(helm);
+  // An update, after Space when it pauses or ends the pause.
+  const auto update = [this](bool space) { keys.down[KeySpace] = space, advanceScene(16); };
   for (bool paused : {false, true}) {
     EXPECT_EQ(centreSpace(15, 14).getItemPile().at(0), helm);
     game.setHeldObject(paused ? nullptr : ObjectStore::make<Item>(SwordKind));
-    keys.down[KeySpace] = paused;
-    advanceScene(16);
+    update(paused);
     for (const Row &row : rows) {
       SCOPED_TRACE(testing::Message() << "paused " << paused << ", key " << row.pressed[0]);
       player().setAction(row.before);
@@ -164,13 +166,10 @@ TEST_F(GameTest, EachKeyLeavesItsCommandByTheModeAndIsConsumed) {
       EXPECT_EQ((std::vector<int>{mode(), game.getPendingCommand(), game.getCommandDirection()}),
                 (ran ? std::vector<int>{None, NoCommand, OWN_SPACE}
                      : std::vector<int>{row.after, row.command, row.direction}));
-      keys.down[KeySpace] = paused; // the pause ends...
-      advanceScene(16);
-      advanceScene(16); // ...and the command is carried out, which ends it
+      update(paused), update(false); // the pause ends, and the command is carried out and ends
       EXPECT_EQ(std::make_pair(game.getPendingCommand(), game.getCommandDirection()),
                 std::make_pair(int(NoCommand), OWN_SPACE));
-      keys.down[KeySpace] = paused; // paused again
-      advanceScene(16);
+      update(paused); // paused again
     }
   }
   EXPECT_EQ(centreSpace(12, 13).getItemPile().at(0), vase);

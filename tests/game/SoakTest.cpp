@@ -115,6 +115,11 @@ public:
       being != nullptr ? void(wornAtStart[being] = wornWeight(*being)) : void();
     });
     logLines = game.getTextWindow().getLines().size();
+    // Every game starts the same, with nothing left of the one before.
+    objectsPerGame = objectsPerGame == 0 ? ObjectStore::count() : objectsPerGame;
+    EXPECT_EQ(ObjectStore::count(), objectsPerGame);
+    EXPECT_FALSE(game.getHeldObject() != nullptr || game.isPaused() ||
+                 game.getInventoryWindow().isOpen() || game.getPlayerWorldX() != 44);
   }
 
   void check() {
@@ -162,7 +167,7 @@ public:
 
 private:
   std::map<const Being *, double> wornAtStart;
-  std::size_t logLines = 0;
+  std::size_t logLines = 0, objectsPerGame = 0;
   long eatenBefore = 0; // by the games before this one
 };
 
@@ -201,10 +206,13 @@ std::pair<int, int> playerClick(const std::function<int(int)> &below, int kinds)
 // frame is a click, a quarter of them after a game key.
 class Soak : public GameTest {
 protected:
+  // How each frame after the first is played: at random, or always as a
+  // click (the roll of a click) or an F1 (the roll of a restart).
+  enum class Run { Playing = -1, Restarting = 1, Clicking = 4 };
   Audit audit;
   Memory settled; // once the first games or clicks have filled the driver's caches
 
-  void play(std::uint32_t seed, std::uint32_t frames, std::uint32_t settling, bool clicking) {
+  void play(std::uint32_t seed, std::uint32_t frames, std::uint32_t settling, Run run) {
     std::mt19937 random(seed);
     const auto below = [&random](int bound) { return int(random() % unsigned(bound)); };
     const int gameKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeyI, KeyG,
@@ -212,17 +220,20 @@ protected:
     for (std::uint32_t frame = 0; frame <= frames; ++frame) {
       frame == settling ? void(settled = measureMemory()) : void();
       SCOPED_TRACE(testing::Message() << "frame " << frame << " of seed " << seed);
-      const int roll = frame == 0 ? 0 : clicking ? 4 : below(1000);
+      const int roll = frame == 0 ? 0 : run == Run::Playing ? below(1000) : int(run);
       if (roll < 4) { // frame 0 starts the first game
         keys.down[roll < 3 ? KeyF1 : KeyEscape] = frame > 0;
         advanceScene(16);
+        const GLuint font = fontListBase, first = textures[0].textureId,
+                     last = textures[TEXTURE_COUNT - 1].textureId;
         stopScene(), keys.clear();
+        EXPECT_FALSE(glIsList(font) || glIsTexture(first) || glIsTexture(last)) << "kept";
         ASSERT_TRUE(startScene(&window, &keys));
         std::srand(random()); // the scene seeds the wandering with the time; the seed decides
         audit.beginGame();
       } else if (roll < 504) {
-        clicking &&below(4) == 0 ? void(keys.down[gameKeys[below(12)]] = true) : void();
-        std::tie(mouseX, mouseY) = playerClick(below, clicking ? 7 : 4);
+        run == Run::Clicking &&below(4) == 0 ? void(keys.down[gameKeys[below(12)]] = true) : void();
+        std::tie(mouseX, mouseY) = playerClick(below, run == Run::Clicking ? 7 : 4);
         pickAtCursor(true);
       } else if (roll < 724) {
         for (int n = below(10) == 0 ? 2 : 1; n > 0; --n) { // at times two at once
@@ -233,7 +244,7 @@ protected:
       }
       // Mostly ordinary frame times; sometimes none, sometimes the long gap
       // after the window was hidden, now and then any 32-bit count.
-      const int time = clicking ? 50 : below(100);
+      const int time = run != Run::Playing ? 50 : below(100);
       const std::uint32_t elapsed = time < 15   ? 0
                                     : time < 85 ? 1 + below(40)
                                     : time < 95 ? 41 + below(960)
@@ -251,7 +262,7 @@ TEST_F(Soak, RandomPlayLosesNoItemAndKeepsEveryBeingAndWeight) {
   const std::uint32_t ciFrames = 3000, frames = parameter("PICKRPG_SOAK_FRAMES", ciFrames);
   // With this seed the run also eats an apple, which few seeds reach.
   const std::uint32_t seed = parameter("PICKRPG_SOAK_SEED", 4);
-  ASSERT_NO_FATAL_FAILURE(play(seed, frames, WARM_UP_FRAMES, false));
+  ASSERT_NO_FATAL_FAILURE(play(seed, frames, WARM_UP_FRAMES, Run::Playing));
   const int restarts = window.modeToggleRequests + window.quitRequests;
   // A game holds the same objects however long it runs, so after the warm-up
   // only a leak can add more than the bound, by any count of frames.
@@ -268,31 +279,17 @@ TEST_F(Soak, RandomPlayLosesNoItemAndKeepsEveryBeingAndWeight) {
 // The one context here outlives every start, so whatever a stop kept would
 // pile up; under LeakSanitizer the process's exit also proves that no switch
 // leaked. The first switch is F1 as the shell carries it out, in a game
-// paused with an item held and the pack open, into a window of another size:
-// nothing of the old game is left.
+// paused with an item held and the pack open, into a window of another size;
+// then every frame is one.
 TEST_F(Soak, RestartsFreeTheObjectsImagesAndFontAndLeaveMemoryFlat) {
   const std::uint32_t restarts = parameter("PICKRPG_RESTARTS", 200);
-  const std::size_t objectsPerGame = ObjectStore::count();
-  const GLuint font = fontListBase, first = textures[0].textureId,
-               last = textures[TEXTURE_COUNT - 1].textureId;
   game.setHeldObject(ObjectStore::make<Item>(SwordKind));
   press(KeyI), press(KeySpace), press(KeyF1);
   ASSERT_EQ(window.modeToggleRequests, 1);
   window.width = 800, window.height = 600;
-  for (std::uint32_t i = 1; i <= restarts; ++i) {
-    stopScene();
-    EXPECT_FALSE(i == 1 && (glIsList(font) || glIsTexture(first) || glIsTexture(last)));
-    keys.clear();
-    ASSERT_TRUE(startScene(&window, &keys)) << "switch " << i;
-    // As the buffer swap does: else llvmpipe queues frames and holds their memory.
-    advanceScene(16), renderScene(), glFinish();
-    ASSERT_EQ(ObjectStore::count(), objectsPerGame) << "switch " << i;
-    EXPECT_FALSE(game.getHeldObject() != nullptr || game.isPaused() ||
-                 game.getInventoryWindow().isOpen() || game.getPlayerWorldX() != 44)
-        << "switch " << i;
-    // The first switches fill the GL driver's caches and the allocator's free lists.
-    i == std::max(1u, restarts / 4) ? void(settled = measureMemory()) : void();
-  }
+  // The first switches fill the GL driver's caches and the allocator's free lists.
+  ASSERT_NO_FATAL_FAILURE(play(1, restarts, std::max(1u, restarts / 4), Run::Restarting));
+  EXPECT_EQ(window.modeToggleRequests, int(restarts) + 1);
   expectFlat(testing::Message() << "restarts: " << restarts << " mode switches", settled,
              settled.held() / 20, false);
 }
@@ -301,7 +298,7 @@ TEST_F(Soak, RestartsFreeTheObjectsImagesAndFontAndLeaveMemoryFlat) {
 // held or not, in every action mode (chosen by key or by button). Memory
 // after the first hundred clicks must stay where it was.
 TEST_F(Soak, ClicksOfEveryKindLeaveMemoryFlat) {
-  ASSERT_NO_FATAL_FAILURE(play(20, CLICKS, CLICKS_BEFORE_MEASURING, true));
+  ASSERT_NO_FATAL_FAILURE(play(20, CLICKS, CLICKS_BEFORE_MEASURING, Run::Clicking));
   EXPECT_GT(audit.carried, CLICKS / 20); // items were taken up, carried and put down
   expectFlat(testing::Message() << "clicks: " << CLICKS << ", " << audit.carried
                                 << " of them with an item held",
