@@ -7,7 +7,6 @@
 set -u -o pipefail
 cd "$(dirname "$0")/.." || exit 1
 source tests/scripts/lib.sh
-source tests/scripts/play_lib.sh
 source tests/scripts/play_session.sh
 
 require_tools Xvfb openbox xprop xdotool xwininfo xlsfonts import convert

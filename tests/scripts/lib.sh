@@ -1,27 +1,28 @@
 # shellcheck shell=bash
 # Helpers shared by the script tests, sourced by each *_test.sh: a private
-# virtual display, windows found by title, key taps, screenshots and waits
-# that always end. Every process a test starts is ended by its own id when
-# the test exits.
+# virtual display, windows found by title, key taps and waits that always
+# end. Every process a test starts is ended by its own id when the test
+# exits.
 #
 # Windows are found by title in the tree of the root window (xdotool search
 # misses SDL's message boxes), focused with xdotool windowfocus and typed
 # into with xdotool key; a window manager runs only where a test needs one.
 
-SKIPPED=77
 # One locale for every tool, whatever the caller's: Wine opens a program on
 # a path outside ASCII only under a UTF-8 locale, and sort, awk and date
 # then read and write alike everywhere.
 export LC_ALL=C.UTF-8
 SCREEN_GEOMETRY=1280x1024x24
-GAME_WIDTH=1024
-GAME_HEIGHT=768
+GAME_SIZE=1024x768
 GAME_TITLE="Tavu's Picking Tutorial"
 QUESTION_TITLE="Start FullScreen?"
 ERROR_TITLE="Error"
 TEXTURE_COUNT=26
 # A drawn frame has textures and text; a blank one a single colour.
 MIN_DRAWN_COLOURS=16
+# The longest a screenshot may take on a loaded machine (a deadline for a
+# failure only).
+IMPORT_SECONDS=60
 # Keys are tapped: the shell keeps a key-down until the game has read it,
 # however soon the key-up follows. The server's auto-repeat starts late
 # enough never to add presses of its own, which could answer the next box.
@@ -37,43 +38,32 @@ CLEANUP_STEPS=()
 
 log() { echo "[$(date +%H:%M:%S)] $*"; }
 
+# A failure leaves a picture of the screen beside the test's other files.
 fail() {
   log "FAIL: $*"
-  if [ -n "${DISPLAY:-}" ] && [ -n "$XVFB_PID" ]; then
-    log "windows on $DISPLAY:"
-    xwininfo -root -tree 2>/dev/null | grep -F '": (' | grep -vF '"Default IME"'
-    [ -z "${ARTIFACTS:-}" ] || import -window root "$ARTIFACTS/failure.png" 2>/dev/null
-  fi
-  if [ -n "$GAME_PID" ]; then
-    log "game processes:"
-    ps -o pid,ppid,stat,wchan:24,args -p "$GAME_PID" --ppid "$GAME_PID" 2>/dev/null
-  fi
+  [ -z "$XVFB_PID" ] || [ -z "${ARTIFACTS:-}" ] ||
+    import -window root "$ARTIFACTS/failure.png" 2>/dev/null
   exit 1
 }
 
 # A missing tool or input skips the test, except on CI where everything the
 # test needs must be there.
 unavailable() {
-  if [ "${CI:-}" = true ]; then
-    fail "$* (required when CI=true)"
-  fi
+  [ "${CI:-}" != true ] || fail "$* (required when CI=true)"
   log "SKIP: $*"
-  exit "$SKIPPED"
+  exit 77 # ctest's SKIP_RETURN_CODE
 }
 
 require_tools() {
-  local absent=()
   local tool
   for tool in "$@"; do
-    command -v "$tool" >/dev/null 2>&1 || absent+=("$tool")
+    command -v "$tool" >/dev/null 2>&1 || unavailable "missing tool: $tool"
   done
-  [ ${#absent[@]} -eq 0 ] || unavailable "missing tools: ${absent[*]}"
 }
 
 require_env() {
-  if [ -z "${PICKRPG_BUILD_DIR:-}" ] || [ -z "${PICKRPG_SOURCE_DIR:-}" ]; then
+  [ -n "${PICKRPG_BUILD_DIR:-}" ] && [ -n "${PICKRPG_SOURCE_DIR:-}" ] ||
     unavailable "PICKRPG_BUILD_DIR and PICKRPG_SOURCE_DIR must be set (ctest sets them)"
-  fi
 }
 
 # SDL draws its message boxes with the X core fonts.
@@ -89,6 +79,13 @@ require_windows_executable() {
     unavailable "no Windows executable: PICKRPG_WIN_EXE names none (test.sh sets it)"
 }
 
+# The tools and inputs of a test that starts the game; wine when COMMAND is.
+require_game() {
+  require_env
+  data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
+  require_tools Xvfb xdotool xwininfo xprop import convert "$@"
+}
+
 on_exit() { CLEANUP_STEPS+=("$1"); }
 
 cleanup() {
@@ -97,7 +94,7 @@ cleanup() {
   for ((i = ${#CLEANUP_STEPS[@]} - 1; i >= 0; i--)); do
     eval "${CLEANUP_STEPS[$i]}"
   done
-  if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+  if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
   fi
@@ -113,16 +110,15 @@ wait_until() {
   done
 }
 
-# Starts Xvfb on a free display number drawn at random from a high range:
-# other programs on the machine that assume :0 or :1 never reach it, and
-# tests running side by side do not collide.
+# start_display FOLDER: Xvfb on a free display number drawn at random from
+# a high range: other programs on the machine that assume :0 or :1 never
+# reach it, and tests running side by side do not collide (a number taken
+# meanwhile makes Xvfb end, and the next one is tried).
 start_display() {
   local readyFile="$1/display-ready" attempt number
   for attempt in 1 2 3 4 5; do
     number=$((FIRST_DISPLAY + RANDOM % DISPLAY_RANGE))
-    if [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; then
-      continue
-    fi
+    [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ] || continue
     rm -f "$readyFile"
     # -noreset: a server that resets when its last client leaves refuses
     # the connections that come meanwhile, and SDL, which opens and closes a
@@ -130,15 +126,13 @@ start_display() {
     Xvfb ":$number" -displayfd 3 -screen 0 "$SCREEN_GEOMETRY" -nolisten tcp -noreset \
       -ardelay "$AUTOREPEAT_DELAY_MS" 3>"$readyFile" >"$1/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    wait_until 20 display_settled "$readyFile"
+    # Xvfb writes its display number once it accepts clients, or dies.
+    wait_until 20 eval '[ -s "$readyFile" ] || ! kill -0 "$XVFB_PID" 2>/dev/null'
     if [ -s "$readyFile" ]; then
-      DISPLAY=":$number"
-      export DISPLAY
-      wait_until 10 xwininfo -root >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+      export DISPLAY=":$number"
       log "Xvfb (pid $XVFB_PID) on display $DISPLAY, $SCREEN_GEOMETRY"
       return 0
     fi
-    log "Xvfb could not take display :$number (attempt $attempt)"
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
@@ -150,24 +144,25 @@ start_display() {
 # returns once it manages the screen.
 start_window_manager() {
   openbox --sm-disable >"$1/openbox.log" 2>&1 &
-  local pid=$!
-  on_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
-  wait_until 20 window_manager_running || fail "openbox does not manage the display (see $1/openbox.log)"
-  log "openbox (pid $pid) manages display $DISPLAY"
+  on_exit "kill $! 2>/dev/null; wait $! 2>/dev/null"
+  wait_until 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    fail "openbox does not manage the display (see $1/openbox.log)"
 }
-
-window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
-
-# Xvfb writes its display number once it accepts clients, or dies.
-display_settled() { [ -s "$1" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; }
 
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
 
-# The id of a shown window with exactly this title, if there is one.
+client_size() {
+  xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
+}
+
+# find_window TITLE [SIZE [OTHER_THAN]]: the id of a shown window with
+# exactly this title (and a client area of SIZE, and another id than
+# OTHER_THAN), if there is one.
 find_window() {
   local id
   for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1}'); do
-    if is_viewable "$id"; then
+    [ "$id" != "${3:-}" ] || continue
+    if is_viewable "$id" && { [ -z "${2:-}" ] || [ "$(client_size "$id")" = "$2" ]; }; then
       echo "$id"
       return 0
     fi
@@ -175,139 +170,92 @@ find_window() {
   return 1
 }
 
-# wait_for_window TITLE SECONDS: sets FOUND_WINDOW to the window's id.
+window_shown() { find_window "$1" >/dev/null; }
+
+# wait_for_window TITLE SECONDS [SIZE]: sets FOUND_WINDOW to the window's id.
 wait_for_window() {
   local deadline=$((SECONDS + $2))
-  while ! FOUND_WINDOW=$(find_window "$1"); do
-    game_running || fail "the game ended (code $GAME_EXIT) while waiting for window \"$1\""
-    [ "$SECONDS" -lt "$deadline" ] || fail "no window \"$1\" within $2 s"
+  until FOUND_WINDOW=$(find_window "$1" "${3:-}"); do
+    game_running || fail "the game ended (code $GAME_EXIT) while waiting for window \"$1\" ${3:-}"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no window \"$1\" ${3:-} within $2 s"
     sleep 0.2
   done
 }
 
-wait_window_gone() {
-  wait_until "$2" eval "! is_viewable $1" || fail "window $1 still shown after $2 s"
-}
-
-# press KEY WINDOW: focuses the window and taps the key, once. Whoever
+# press WINDOW KEY...: focuses the window and taps the keys, once. Whoever
 # presses waits for the effect; a key is never sent again in case it was
 # missed, since that would hide a lost key.
 press() {
-  xdotool windowfocus "$2" key "$1" 2>/dev/null || fail "cannot tap $1 in window $2"
-  log "tapped $1 in window $2"
+  xdotool windowfocus "$1" key "${@:2}" 2>/dev/null || fail "cannot tap ${*:2} in window $1"
 }
 
-window_shown() { find_window "$1" >/dev/null; }
-
-game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
-
-# answer_box TITLE KEY SECONDS: presses a key in the box with this title and
-# waits until the box is gone, so that the next key cannot reach the game
-# window instead.
+# answer_box TITLE KEY SECONDS: presses a key in the box with this title,
+# once the box has the focus, and waits until the box is gone, so that the
+# next key cannot reach the game window instead.
 answer_box() {
   wait_for_window "$1" "$3"
   local box=$FOUND_WINDOW
-  log "box \"$1\" is shown (window $box)"
-  # The key goes out once the box has the focus (a deadline only for a
-  # failure). A tap, not a held key: the box must be gone before anything
-  # else comes.
-  timeout 15 xdotool windowfocus --sync "$box" 2>/dev/null || fail "box $box does not take the focus"
+  timeout 15 xdotool windowfocus --sync "$box" 2>/dev/null ||
+    fail "box \"$1\" does not take the focus"
   xdotool key "$2"
-  log "tapped $2 in box $box"
-  wait_window_gone "$box" 15
+  log "tapped $2 in box \"$1\" ($box)"
+  wait_until 15 eval '! is_viewable "$box"' || fail "box \"$1\" still shown after 15 s"
 }
 
-client_size() {
-  xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
+# window_drawn WINDOW FILE: a screenshot of the window in FILE shows a
+# drawn frame. (import waits for ever on a window that goes while it reads.)
+window_drawn() {
+  timeout "$IMPORT_SECONDS" import -window "$1" "$2" 2>/dev/null &&
+    [ "$(convert "$2" -format %k info:)" -ge "$MIN_DRAWN_COLOURS" ]
 }
 
-# The window's area on the screen as an ImageMagick crop geometry.
-screen_area() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
-    /^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h "+" x "+" y}'
-}
-
-colours_in() { convert "$1" -crop "$2" +repage -format %k info:; }
-
-# screenshot_game WINDOW FILE MUST_BE_DRAWN: with MUST_BE_DRAWN=yes, waits
-# until the window's area shows a drawn frame.
-screenshot_game() {
-  local area colours deadline=$((SECONDS + 30))
-  area=$(screen_area "$1")
-  while :; do
-    import -window root "$2"
-    colours=$(colours_in "$2" "$area")
-    [ "$3" = yes ] || break
-    [ "$colours" -lt "$MIN_DRAWN_COLOURS" ] || break
-    [ "$SECONDS" -lt "$deadline" ] || fail "window $1 still blank ($colours colours) after 30 s: $2"
-    sleep 1
-  done
-  log "screenshot $2: $colours colours in the window's area $area"
-}
-
-expect_client_size() {
-  local size
-  size=$(client_size "$1")
-  [ "$size" = "${GAME_WIDTH}x${GAME_HEIGHT}" ] ||
-    fail "client area is $size, not ${GAME_WIDTH}x${GAME_HEIGHT}"
-  log "client area of window $1 is $size"
-}
-
-# The window shows the game's icon, the player's blue face, at every size
-# the window manager was given (_NET_WM_ICON: width, height, then ARGB
-# pixels, icon after icon): most of each icon's opaque pixels are blue. A
-# window without an icon of its own gets the system's, with no blue at all.
-expect_game_icon() {
-  local sizes
-  sizes=$(xprop -id "$1" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | awk 'BEGIN { RS = "," }
-    { gsub(/[^0-9]/, ""); if ($0 != "") v[n++] = $0 + 0 }
-    END {
-      for (i = 0; i + 2 <= n;) {
-        w = v[i++]; h = v[i++]; opaque = 0; blue = 0
-        for (k = 0; k < w * h && i < n; k++) {
-          p = v[i++]; r = int(p / 65536) % 256; g = int(p / 256) % 256; b = p % 256
-          if (p >= 2147483648) { opaque++; if (b > r + 40 && b > g + 20) blue++ }
-        }
-        printf "%s%dx%d:%d:%d", separator, w, h, opaque, blue; separator = " "
-        if (blue * 2 <= opaque) bad = 1
-      }
-      exit (n == 0 || bad)
-    }') || fail "window $1 does not show the game's icon (size:opaque:blue pixels: ${sizes:-none})"
-  log "window $1 shows the game's icon (size:opaque:blue pixels: $sizes)"
+# play_to_window FOLDER LOG COMMAND...: starts the game in FOLDER; unless
+# the command has --windowed, the start-up question comes and NO_KEY
+# answers No. Then a 1024 x 768 game window, and no question, comes within
+# BOX_SECONDS and draws, and Escape ends the run with 0. With DESKTOP_ENTRY
+# set, the entry's StartupWMClass is the window's class, by which the
+# desktop ties the running game to the entry and shows its icon.
+play_to_window() {
+  local class expected
+  start_game "$1" "$2" "${@:3}"
+  [[ " ${*:3} " == *" --windowed "* ]] || answer_box "$QUESTION_TITLE" "$NO_KEY" "$BOX_SECONDS"
+  wait_for_window "$GAME_TITLE" "$BOX_SECONDS" "$GAME_SIZE"
+  ! window_shown "$QUESTION_TITLE" || fail "the start-up question was asked after all"
+  if [ -n "${DESKTOP_ENTRY:-}" ]; then
+    class=$(xprop -id "$FOUND_WINDOW" WM_CLASS |
+      sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+    expected=$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_ENTRY")
+    [ -n "$class" ] && [ "$class" = "$expected" ] ||
+      fail "the window's class is \"$class\", the desktop entry names \"$expected\""
+  fi
+  wait_until 30 window_drawn "$FOUND_WINDOW" "${2%.log}.png" || fail "the game window stays blank"
+  quit_game
 }
 
 # start_game FOLDER LOG COMMAND...: runs the game with FOLDER (which holds
 # Data/) as working directory.
 start_game() {
-  local folder="$1" output="$2"
-  shift 2
-  (cd "$folder" && exec "$@") >"$output" 2>&1 &
+  (cd "$1" && exec "${@:3}") >"$2" 2>&1 &
   GAME_PID=$!
   GAME_EXIT=""
-  log "started $* in $folder (pid $GAME_PID), output in $output"
+  log "started ${*:3} in $1 (pid $GAME_PID), output in $2"
 }
 
 game_running() {
-  [ -n "$GAME_PID" ] || return 1
-  kill -0 "$GAME_PID" 2>/dev/null && return 0
-  collect_exit
-  return 1
-}
-
-collect_exit() {
+  [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null && return 0
   if [ -z "$GAME_EXIT" ] && [ -n "$GAME_PID" ]; then
     wait "$GAME_PID" 2>/dev/null
     GAME_EXIT=$?
   fi
+  return 1
 }
 
-# expect_exit SECONDS zero|nonzero
+# expect_exit SECONDS CODE|nonzero
 expect_exit() {
-  wait_until "$1" game_ended || fail "the game still runs after $1 s"
-  collect_exit
+  wait_until "$1" eval '! game_running' || fail "the game still runs after $1 s"
   case "$2" in
-  zero) [ "$GAME_EXIT" -eq 0 ] || fail "exit code $GAME_EXIT, expected 0" ;;
   nonzero) [ "$GAME_EXIT" -ne 0 ] || fail "exit code 0, expected a failure code" ;;
+  *) [ "$GAME_EXIT" -eq "$2" ] || fail "exit code $GAME_EXIT, expected $2" ;;
   esac
   log "the game ended with code $GAME_EXIT"
   GAME_PID=""
@@ -315,10 +263,8 @@ expect_exit() {
 
 stop_game() {
   [ -n "$GAME_PID" ] || return 0
-  if kill -0 "$GAME_PID" 2>/dev/null; then
-    kill "$GAME_PID" 2>/dev/null
-    wait_until 5 game_ended || kill -9 "$GAME_PID" 2>/dev/null
-  fi
+  kill "$GAME_PID" 2>/dev/null
+  wait_until 5 eval '! kill -0 "$GAME_PID" 2>/dev/null' || kill -9 "$GAME_PID" 2>/dev/null
   wait "$GAME_PID" 2>/dev/null
   GAME_PID=""
 }
@@ -326,48 +272,31 @@ stop_game() {
 # expect_output FILE TEXT: the game's output names TEXT (bounded wait).
 expect_output() {
   wait_until 15 grep -qF "$2" "$1" || fail "\"$2\" not found in $1"
-  log "output names \"$2\""
 }
 
 data_complete() {
-  local count
-  count=$(find "$1/Data" -maxdepth 1 -name '*.tga' 2>/dev/null | wc -l)
-  [ "$count" -ge "$TEXTURE_COUNT" ]
+  [ "$(find "$1/Data" -maxdepth 1 -name '*.tga' 2>/dev/null | wc -l)" -ge "$TEXTURE_COUNT" ]
 }
 
 # fresh_wine_prefix FOLDER WINEDEBUG: a new 64-bit Wine prefix in FOLDER/prefix,
 # without Mono or Gecko installers and without the crash dialog, removed
 # again when the test ends.
 fresh_wine_prefix() {
-  export WINEPREFIX="$1/prefix"
-  export WINEARCH=win64
-  export WINEDEBUG="$2"
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$1/prefix" WINEARCH=win64 WINEDEBUG="$2" WINEDLLOVERRIDES="mscoree,mshtml="
   # shellcheck disable=SC2016 # expanded when the step runs
   on_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$WINEPREFIX"'
   log "setting up a fresh Wine prefix in $WINEPREFIX (the first time takes a while)"
-  timeout 300 wineboot -i >"$1/wineboot.log" 2>&1 ||
-    fail "wineboot failed (see $1/wineboot.log)"
+  timeout 300 wineboot -i >"$1/wineboot.log" 2>&1 || fail "wineboot failed (see $1/wineboot.log)"
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >>"$1/wineboot.log" 2>&1 || fail "cannot turn off Wine's crash dialog"
   # Let the prefix's own processes finish their start before the game's
   # first box opens.
   timeout 120 wineserver -w || fail "Wine's server did not settle after the prefix set-up"
-  log "Wine prefix ready, crash dialog off"
-}
-
-# A copy of the data folder without one file, in a fresh folder.
-data_without() {
-  local folder="$1" missing="$2"
-  rm -rf "$folder"
-  mkdir -p "$folder/Data"
-  cp "$PICKRPG_SOURCE_DIR"/Data/*.tga "$folder/Data/" 2>/dev/null
-  rm -f "$folder/Data/$missing"
 }
 
 # quit_game [WINDOW]: Escape in the game window (the one found last) ends
 # the run with 0 within a few seconds.
 quit_game() {
-  press Escape "${1:-$FOUND_WINDOW}"
-  expect_exit 15 zero
+  press "${1:-$FOUND_WINDOW}" Escape
+  expect_exit 15 0
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The Windows installer under Wine, in a fresh prefix: cpack -G NSIS makes
-# pickrpg-<version>-win64-setup.exe from the Windows build; its silent
+# The Windows packages: cpack makes the release archive
+# pickrpg-<version>-win64.zip, whose one folder holds exactly the build's
+# pickrpg.exe, README.md, LICENSE and Data/, and the installer
+# pickrpg-<version>-win64-setup.exe, tried under Wine in a fresh prefix: its silent
 # install puts the game, its data, README.md and LICENSE under Program
 # Files, a Start-menu shortcut and an uninstaller registered with Windows;
 # the installed game starts from another folder up to its window; the
@@ -10,8 +12,7 @@ set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/install_lib.sh"
 
-require_env
-require_tools cpack makensis wrestool wine wineboot wineserver Xvfb xdotool xwininfo import convert
+require_game cpack unzip makensis wrestool wine wineboot wineserver
 if [ -z "${PICKRPG_WIN_EXE:-}" ] || [ ! -f "$(dirname "$PICKRPG_WIN_EXE")/CPackConfig.cmake" ]; then
   unavailable "no configured Windows build: PICKRPG_WIN_EXE names none (test.sh sets it)"
 fi
@@ -25,29 +26,31 @@ UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\pickrpg'
 # those go to the test's folder, and the installer's shortcuts make none.
 export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
 
-unix_path() { winepath -u "$1" 2>/dev/null; }
-
 # Every file and folder under drive C, one path a line.
 drive_listing() { (cd "$WINEPREFIX/drive_c" && find . | sort); }
 
-# registry_value KEY NAME: the value's data, empty when there is none.
+# registry_value NAME: the data of the uninstall key's value, empty when
+# there is none.
 registry_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+  wine reg query "$UNINSTALL_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 
-# Waits until every process of the prefix has ended: the installer and the
-# uninstaller hand over to child processes before they finish.
-settle_wine() {
+# wine_step WHAT COMMAND...: runs a Windows program and waits until every
+# process of the prefix has ended: the installer and the uninstaller hand
+# over to child processes before they finish.
+wine_step() {
+  timeout 180 wine "${@:2}" >"$WORK/$1.log" 2>&1 || fail "$1 failed (see $WORK/$1.log)"
   timeout 180 wineserver -w || fail "Wine did not settle within 180 s after $1"
 }
 
-log "== making the installer"
-(cd "$WIN_BUILD" && cpack -G NSIS -B "$WORK/packages") >"$WORK/cpack.log" 2>&1 ||
-  fail "cpack -G NSIS failed (see $WORK/cpack.log)"
+log "== the archive and the installer"
+(cd "$WIN_BUILD" && cpack -G "NSIS;ZIP" -B "$WORK/packages") >"$WORK/cpack.log" 2>&1 ||
+  fail "cpack failed (see $WORK/cpack.log)"
 SETUP="$WORK/packages/pickrpg-$VERSION-win64-setup.exe"
 [ -f "$SETUP" ] || fail "cpack made no $(basename "$SETUP") (see $WORK/cpack.log)"
-log "cpack made $SETUP"
+check_archive "$WORK/packages/pickrpg-$VERSION-win64.zip" pickrpg.exe
+cmp -s "$FOLDER/pickrpg.exe" "$PICKRPG_WIN_EXE" || fail "the archive holds another pickrpg.exe"
 
 start_display "$WORK"
 fresh_wine_prefix "$WORK" -all
@@ -55,42 +58,33 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 drive_listing >"$WORK/before-install.txt"
 
 log "== silent install"
-timeout 180 wine "$SETUP" /S >"$WORK/install.log" 2>&1 || fail "the silent install failed"
-settle_wine "the install"
-INSTALLED=$(unix_path "$INSTALL_DIR")
-expect_files "$INSTALLED" pickrpg.exe Uninstall.exe README.md LICENSE
+wine_step install "$SETUP" /S
+INSTALLED=$(winepath -u "$INSTALL_DIR" 2>/dev/null)
+for file in pickrpg.exe Uninstall.exe README.md LICENSE; do
+  [ -f "$INSTALLED/$file" ] || fail "$INSTALL_DIR lacks $file"
+done
 data_complete "$INSTALLED" || fail "Data/ in $INSTALLED lacks images"
-cmp -s "$INSTALLED/LICENSE" "$PICKRPG_SOURCE_DIR/LICENSE" || fail "the installed LICENSE differs"
-# The shortcut names the installed executable; its icon is the executable's.
-SHORTCUT="$(unix_path "$START_MENU_DIR")/pickrpg.lnk"
-[ -f "$SHORTCUT" ] || fail "no Start-menu shortcut at $START_MENU_DIR\\pickrpg.lnk"
-# (Texts are read whole before grep looks at them: a grep -q that stops
-# early would fail the pipe.)
-texts=$(strings "$SHORTCUT")
+# The shortcut names the installed executable, whose version resource names
+# the version (the play session sees its icon on the window). Texts are
+# read whole before grep looks at them: a grep -q that stops early would
+# fail the pipe.
+texts=$(strings "$(winepath -u "$START_MENU_DIR" 2>/dev/null)/pickrpg.lnk")
 grep -qxF "$INSTALL_DIR\pickrpg.exe" <<<"$texts" ||
-  fail "the shortcut does not lead to $INSTALL_DIR\pickrpg.exe"
-resources=$(wrestool -l "$INSTALLED/pickrpg.exe")
-grep -qF "type=group_icon" <<<"$resources" || fail "the installed executable carries no icon"
+  fail "no Start-menu shortcut to $INSTALL_DIR\pickrpg.exe"
 texts=$(wrestool -x --raw --type=16 "$INSTALLED/pickrpg.exe" | strings -e l)
-grep -qxF "$VERSION" <<<"$texts" ||
-  fail "the installed executable's version resource does not name $VERSION"
-uninstaller=$(registry_value "$UNINSTALL_KEY" UninstallString)
-[ "$uninstaller" = "\"$INSTALL_DIR\\Uninstall.exe\"" ] ||
-  fail "the registered uninstaller is \"$uninstaller\""
-registered=$(registry_value "$UNINSTALL_KEY" DisplayVersion)
-[ "$registered" = "$VERSION" ] || fail "Windows knows version \"$registered\", not $VERSION"
-log "installed in $INSTALL_DIR with a Start-menu shortcut and a registered uninstaller"
+grep -qxF "$VERSION" <<<"$texts" || fail "the executable's version resource does not name $VERSION"
+[ "$(registry_value UninstallString)" = "\"$INSTALL_DIR\\Uninstall.exe\"" ] &&
+  [ "$(registry_value DisplayVersion)" = "$VERSION" ] ||
+  fail "the uninstaller of $VERSION is not registered with Windows"
 
 log "== the installed game, started from another folder"
-play_installed "$WORK/elsewhere" "$WORK/installed-game.log" wine "$INSTALL_DIR\\pickrpg.exe"
-settle_wine "the game"
+play_to_window "$WORK/elsewhere" "$WORK/installed-game.log" \
+  wine "$INSTALL_DIR\\pickrpg.exe" --windowed
+timeout 180 wineserver -w || fail "Wine did not settle after the game"
 
 log "== silent uninstall"
-timeout 180 wine "$INSTALL_DIR\\Uninstall.exe" /S >"$WORK/uninstall.log" 2>&1 ||
-  fail "the silent uninstall failed"
-settle_wine "the uninstall"
-[ -z "$(registry_value "$UNINSTALL_KEY" UninstallString)" ] ||
-  fail "the uninstaller is still registered"
+wine_step uninstall "$INSTALL_DIR\\Uninstall.exe" /S
+[ -z "$(registry_value UninstallString)" ] || fail "the uninstaller is still registered"
 drive_listing >"$WORK/after-uninstall.txt"
 # The uninstaller runs from a copy of itself in the temporary folder, which
 # Windows deletes at the next start; nothing else may stay.

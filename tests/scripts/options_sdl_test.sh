@@ -7,17 +7,14 @@ set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/options_session.sh"
 
-require_env
-require_tools Xvfb xdotool xwininfo xlsfonts
+require_game xlsfonts
 GAME="$PICKRPG_BUILD_DIR/pickrpg"
 [ -x "$GAME" ] || unavailable "no executable at $GAME"
-data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
 ARTIFACTS="$PICKRPG_BUILD_DIR/options/sdl"
 rm -rf "$ARTIFACTS"
 mkdir -p "$ARTIFACTS/game" "$ARTIFACTS/links"
 trap cleanup EXIT
-cp "$GAME" "$ARTIFACTS/game/pickrpg"
-cp -r "$PICKRPG_SOURCE_DIR/Data" "$ARTIFACTS/game/Data"
+cp -r "$GAME" "$PICKRPG_SOURCE_DIR/Data" "$ARTIFACTS/game/"
 ln -s ../game/pickrpg "$ARTIFACTS/links/pickrpg"
 start_display "$ARTIFACTS"
 require_core_fonts
@@ -25,6 +22,7 @@ require_core_fonts
 GAME_COMMAND=("$GAME")
 BESIDE=("$ARTIFACTS/links/pickrpg")
 REPLY_BOX=""
+NO_KEY=Escape
 BOX_SECONDS=30
 FOLDERS_TRIED=("given with --data" "in the working directory" "beside the executable"
   "installed data")

@@ -8,16 +8,13 @@ set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/options_session.sh"
 
-require_env
-require_tools Xvfb xdotool xwininfo wine wineboot wineserver
+require_game wine wineboot wineserver
 require_windows_executable
-data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
 ARTIFACTS="$PICKRPG_BUILD_DIR/options/wine"
 rm -rf "$ARTIFACTS"
 mkdir -p "$ARTIFACTS/game"
 trap cleanup EXIT
-cp "$EXE" "$ARTIFACTS/game/pickrpg.exe"
-cp -r "$PICKRPG_SOURCE_DIR/Data" "$ARTIFACTS/game/Data"
+cp -r "$EXE" "$PICKRPG_SOURCE_DIR/Data" "$ARTIFACTS/game/"
 start_display "$ARTIFACTS"
 # The message box channel prints the start of every box's text.
 fresh_wine_prefix "$ARTIFACTS" -all,trace+msgbox
@@ -25,6 +22,7 @@ fresh_wine_prefix "$ARTIFACTS" -all,trace+msgbox
 GAME_COMMAND=(wine "$EXE")
 BESIDE=(wine "$ARTIFACTS/game/pickrpg.exe")
 REPLY_BOX=pickrpg
+NO_KEY=n
 BOX_SECONDS=90
 # The installer puts Data/ beside the executable: no installed data folder.
 FOLDERS_TRIED=("given with --data" "in the working directory" "beside the executable")

@@ -4,21 +4,16 @@
 # Linux executable. Screenshots stay in $PICKRPG_BUILD_DIR/play-wine.
 set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/play_lib.sh"
 source "$(dirname "$0")/play_session.sh"
 
-require_env
-require_tools Xvfb openbox xprop xdotool xwininfo import convert wine wineboot wineserver
+require_game openbox wine wineboot wineserver
 require_windows_executable
-data_complete "$PICKRPG_SOURCE_DIR" || unavailable "Data/ holds fewer than $TEXTURE_COUNT images"
-
 SHOTS="$PICKRPG_BUILD_DIR/play-wine"
 ARTIFACTS=$SHOTS
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 trap cleanup EXIT
 play_display "$SHOTS"
-
 fresh_wine_prefix "$SHOTS" -all
 
 GAME_COMMAND=(wine "$EXE")
