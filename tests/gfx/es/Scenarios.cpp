@@ -16,7 +16,6 @@
 #include <iterator>
 #include <random>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -76,6 +75,18 @@ bool windowsOpen() {
   mouseX = 600, mouseY = 300;
   runFrame();
   return game.getInventoryWindow().isOpen() && game.getStatsWindow().isOpen();
+}
+
+// The windows open again on a context destroyed and made anew, as a browser
+// loses a WebGL context and gives another: the layer builds its shaders and
+// textures again under the names the game still holds.
+bool restored() {
+  bool reached = windowsOpen();
+#if defined(PICKRPG_GL_ES)
+  reached = reached && recreateTestContext() && gl11::restoreGpuObjects();
+#endif
+  renderScene();
+  return reached;
 }
 
 // Right, up four, then left along a row free of walls to the west edge of
@@ -168,46 +179,6 @@ void textureMipmap() {
     for (int column = -12; column < 12; ++column) {
       quad(static_cast<float>(column), -1.0f, -1.0f - row, 1.0f, true);
     }
-  }
-}
-
-// Images magnified and tinted, then blended over each other as the game
-// blends everything, the last translucent and untextured.
-void texturedQuads() {
-  struct Layer {
-    int texture; // -1: none
-    float rgba[4];
-    float x, y, size;
-  };
-  const Layer layers[] = {{BlueFaceTexture, {1, 1, 1, 1}, 10, 10, 700},
-                          {BlueFaceTexture, {1.0f, 0.6f, 0.3f, 1}, 750, 300, 170},
-                          {CrateTexture, {1, 1, 1, 1}, 100, 100, 500},
-                          {VaseTexture, {1, 1, 1, 1}, 150, 150, 300},
-                          {GetButtonTexture, {1, 1, 1, 0.5f}, 350, 250, 300},
-                          {-1, {0.2f, 0.8f, 0.3f, 0.4f}, 50, 400, 400}};
-  glEnable(GL_BLEND);
-  for (const Layer &layer : layers) {
-    layer.texture >= 0 ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
-    bindTexture(std::max(layer.texture, 0));
-    glColor4f(layer.rgba[0], layer.rgba[1], layer.rgba[2], layer.rgba[3]);
-    quad(layer.x, layer.y, 0, layer.size);
-  }
-}
-
-// A different colour at each corner: the split of the quad into triangles
-// decides how they blend across it. One quad lies inside the view, the
-// other reaches past it, which on Mesa decides the split.
-void smoothColours() {
-  const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}};
-  for (int extent : {400, 900}) {
-    const int corners[4][2] = {{20, 20}, {extent, 60}, {extent + 30, extent}, {40, extent - 50}};
-    glBegin(GL_QUADS);
-    for (int c = 0; c < 4; ++c) {
-      glColor3f(colours[c][0], colours[c][1], colours[c][2]);
-      glVertex2i(corners[c][0], corners[c][1]);
-    }
-    glEnd();
-    glTranslated(500.0, 0.0, 0.0);
   }
 }
 
@@ -392,73 +363,35 @@ struct Scene {
 const Scene SCENES[] = {{"start-up", startUp, pickGame},
                         {"windows", windowsOpen, pickGame},
                         {"cell-edge", atCellEdge, pickGame},
+                        {"restored", restored, nullptr},
                         {"scattered-quads", feature<scatteredFrontFaces, true>, pickScatteredQuads},
                         {"lit-quads", feature<litQuads, true>, nullptr},
                         {"text-lists", feature<textLists>, nullptr},
-                        {"textured-quads", feature<texturedQuads>, nullptr},
                         {"texture-mipmap", feature<textureMipmap, true>, nullptr},
-                        {"smooth-colours", feature<smoothColours>, nullptr},
                         {"matrix-stack", feature<matrixStack>, nullptr}};
-
-const Scene *findScene(const std::string &name) {
-  const Scene *scene = std::find_if(std::begin(SCENES), std::end(SCENES),
-                                    [&](const Scene &s) { return s.name == name; });
-  return scene != std::end(SCENES) ? scene : nullptr;
-}
 
 } // namespace
 
-std::vector<std::string> sceneNames(bool pickedOnly) {
+std::vector<std::string> sceneNames() {
   std::vector<std::string> names;
   for (const Scene &scene : SCENES) {
-    if (!pickedOnly || scene.pick != nullptr) {
-      names.push_back(scene.name);
-    }
+    names.push_back(scene.name);
   }
   return names;
 }
 
-bool startNamedScene(const std::string &name, unsigned seed) {
-  const Scene *scene = findScene(name);
-  return scene != nullptr && startGame(seed) && scene->reach();
-}
-
-bool drawScene(const std::string &name, unsigned seed, Frame &frame) {
-  if (!startNamedScene(name, seed)) {
+bool runScene(const std::string &name, unsigned seed, int step, std::vector<std::uint32_t> &words) {
+  const Scene *scene = std::find_if(std::begin(SCENES), std::end(SCENES),
+                                    [&](const Scene &s) { return s.name == name; });
+  if (scene == std::end(SCENES) || !startGame(seed) || !scene->reach()) {
     return false;
   }
-  readFrame(frame);
-  stopScene();
-  return true;
-}
-
-void readFrame(Frame &frame) {
-  frame.resize(static_cast<std::size_t>(TEST_WIDTH) * TEST_HEIGHT * 4);
-  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-}
-
-bool writePpm(const std::string &path, const Frame &frame) {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << TEST_WIDTH << " " << TEST_HEIGHT << "\n255\n";
-  for (int row = TEST_HEIGHT - 1; row >= 0; --row) {
-    for (int x = 0; x < TEST_WIDTH; ++x) {
-      out.write(reinterpret_cast<const char *>(&frame[(row * TEST_WIDTH + x) * 4]), 3);
-    }
-  }
-  return static_cast<bool>(out);
-}
-
-bool pickScene(const std::string &name, int step, std::vector<std::uint32_t> &picks) {
-  const Scene *scene = findScene(name);
-  if (scene == nullptr || scene->pick == nullptr || step <= 0 ||
-      !startNamedScene(name, SCENE_SEED)) {
-    return false;
-  }
-  picks.clear();
+  words.assign(FRAME_WORDS, 0);
+  glReadPixels(0, 0, TEST_WIDTH, TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, words.data());
   int point = 0;
-  for (int y = 0; y < TEST_HEIGHT; y += step) {
+  for (int y = 0; scene->pick != nullptr && step > 0 && y < TEST_HEIGHT; y += step) {
     for (int x = 0; x < TEST_WIDTH; x += step) {
-      scene->pick(x, y, point++, picks);
+      scene->pick(x, y, point++, words);
     }
   }
   stopScene();
