@@ -56,7 +56,8 @@ TEST_F(GameTest, AnInterfaceClickGoesToTheFirstWindowUnderTheCursorOnly) {
 // and ends the mode (a second verb turns the first off instead of
 // switching); without one, the held item is dropped on a free square or put
 // away on the player's own, walls and beings keep it on the cursor, and the
-// square stays marked. Get takes a single item, but never while one is held.
+// square is marked, one at a time, until a button is clicked. Get takes a
+// single item, but never while one is held.
 TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
   int px = 0, py = 0; // where the other person stands
   for (int k = 0; k < 900; ++k) {
@@ -69,32 +70,26 @@ TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
   struct Row {
     int button, x, y, takeOff;
     Item *held, *heldAfter;
-    std::vector<std::string> answer;
+    const char *answer; // none when empty
   } rows[] = {
-      {LOOK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, {"You see a part of building wall."}},
-      {USE_BUTTON, FREE_X, FREE_Y, 0, nullptr, nullptr, {"Nothing to use."}},
-      {ATTACK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, {"You can't attack a wall."}},
+      {NONE, 13, 13, 0, nullptr, nullptr, ""},
+      {NONE, FREE_X, FREE_Y, 0, nullptr, nullptr, ""},
+      {NONE, 13, 13, 0, nullptr, nullptr, ""},
+      {NONE, 13, 13, 0, nullptr, nullptr, ""}, // clicked again, it stays marked
+      {LOOK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, "You see a part of building wall."},
+      {USE_BUTTON, FREE_X, FREE_Y, 0, nullptr, nullptr, "Nothing to use."},
+      {ATTACK_BUTTON, WALL_X, WALL_Y, 0, nullptr, nullptr, "You can't attack a wall."},
       // The sword worn in the left hand, else in the right, else bare hands.
-      {ATTACK_BUTTON,
-       px,
-       py,
-       PickLeftHandSlot,
-       nullptr,
-       nullptr,
-       {"someone has been hit for 10 health points."}},
-      {ATTACK_BUTTON,
-       px,
-       py,
-       PickRightHandSlot,
-       nullptr,
-       nullptr,
-       {"someone has been hit for 1 health points."}},
-      {NONE, WALL_X, WALL_Y, 0, vase, vase, {}},
-      {NONE, px, py, 0, vase, vase, {}},
-      {NONE, FREE_X, FREE_Y, 0, vase, nullptr, {}},
-      {GET_BUTTON, FREE_X, FREE_Y, 0, sword, sword, {}}, // taking the vase would lose the sword
-      {GET_BUTTON, FREE_X, FREE_Y, 0, nullptr, vase, {}},
-      {NONE, 14, 14, 0, boots, nullptr, {}}};
+      {ATTACK_BUTTON, px, py, PickLeftHandSlot, nullptr, nullptr,
+       "someone has been hit for 10 health points."},
+      {ATTACK_BUTTON, px, py, PickRightHandSlot, nullptr, nullptr,
+       "someone has been hit for 1 health points."},
+      {NONE, WALL_X, WALL_Y, 0, vase, vase, ""},
+      {NONE, px, py, 0, vase, vase, ""},
+      {NONE, FREE_X, FREE_Y, 0, vase, nullptr, ""},
+      {GET_BUTTON, FREE_X, FREE_Y, 0, sword, sword, ""}, // taking the vase would lose the sword
+      {GET_BUTTON, FREE_X, FREE_Y, 0, nullptr, vase, ""},
+      {NONE, 14, 14, 0, boots, nullptr, ""}};
   for (const Row &row : rows) {
     SCOPED_TRACE(testing::Message() << "button " << row.button << " on " << row.x << ", " << row.y);
     MessageRecorder said;
@@ -102,33 +97,24 @@ TEST_F(GameTest, AClickOnASquareActsOnItOnce) {
     game.setHeldObject(row.held);
     row.button != NONE ? clickButton(row.button) : void();
     clickSpace(row.x, row.y);
-    EXPECT_EQ(said.take(), row.answer);
+    EXPECT_EQ(said.take(), *row.answer == '\0' ? std::vector<std::string>{}
+                                               : std::vector<std::string>{row.answer});
     EXPECT_EQ(game.getHeldObject(), row.heldAfter);
     EXPECT_EQ(mode(), None);
-    EXPECT_EQ(game.findMarkedSpace() == nullptr, row.button != NONE);
+    EXPECT_EQ(game.findMarkedSpace(), row.button == NONE ? &centreSpace(row.x, row.y) : nullptr);
   }
   EXPECT_TRUE(centreSpace(FREE_X, FREE_Y).getItemPile().isEmpty());
-  EXPECT_EQ(player().getInventory().at(51), boots) << "the player's square takes it in";
-  clickButton(LOOK_BUTTON);
-  clickButton(USE_BUTTON);
-  EXPECT_EQ(mode(), None) << "a second verb turns the first off instead of switching";
-}
-
-TEST_F(GameTest, TheMarkStaysOnOneSquareUntilAButtonIsClicked) {
-  clickSpace(13, 13);
-  clickSpace(FREE_X, FREE_Y);
-  clickSpace(13, 13);
-  clickSpace(13, 13);
-  EXPECT_EQ(game.findMarkedSpace(), &centreSpace(13, 13)) << "clicked again, it stays marked";
   EXPECT_EQ(centreSpace(FREE_X, FREE_Y).getSelected(), 0) << "one chosen square at a time";
-  // A cursor far outside the client area hits no square: the mark stays and
-  // the click still acts on the square marked before.
+  EXPECT_EQ(player().getInventory().at(51), boots) << "the player's square takes it in";
+  // A cursor far outside the client area hits no square: the click acts on
+  // the square marked before, the player's.
   Item *apple = ObjectStore::make<Item>(AppleKind);
   game.setHeldObject(apple);
   clickAt(500, -5000);
-  EXPECT_EQ(centreSpace(13, 13).getItemPile().at(0), apple);
-  clickButton(STATS);
-  EXPECT_EQ(game.findMarkedSpace(), nullptr) << "every button click clears the mark";
+  EXPECT_EQ(player().getInventory().at(52), apple);
+  clickButton(LOOK_BUTTON);
+  clickButton(USE_BUTTON);
+  EXPECT_EQ(mode(), None) << "a second verb turns the first off instead of switching";
 }
 
 // Each key by the mode it meets (a mode entered from none the play sessions show),
@@ -161,11 +147,12 @@ TEST_F(GameTest, EachKeyLeavesItsCommandByTheModeAndIsConsumed) {
   centreSpace(13, 13).addItem(vase);
   centreSpace(13, 13).setSelected(Game::MARK_CHOSEN);
   centreSpace(15, 14).addItem(helm);
+  // An update, after Space when it pauses or ends the pause.
+  const auto update = [this](bool space) { keys.down[KeySpace] = space, advanceScene(16); };
   for (bool paused : {false, true}) {
     EXPECT_EQ(centreSpace(15, 14).getItemPile().at(0), helm);
     game.setHeldObject(paused ? nullptr : ObjectStore::make<Item>(SwordKind));
-    keys.down[KeySpace] = paused;
-    advanceScene(16);
+    update(paused);
     for (const Row &row : rows) {
       SCOPED_TRACE(testing::Message() << "paused " << paused << ", key " << row.pressed[0]);
       player().setAction(row.before);
@@ -179,13 +166,10 @@ TEST_F(GameTest, EachKeyLeavesItsCommandByTheModeAndIsConsumed) {
       EXPECT_EQ((std::vector<int>{mode(), game.getPendingCommand(), game.getCommandDirection()}),
                 (ran ? std::vector<int>{None, NoCommand, OWN_SPACE}
                      : std::vector<int>{row.after, row.command, row.direction}));
-      keys.down[KeySpace] = paused; // the pause ends...
-      advanceScene(16);
-      advanceScene(16); // ...and the command is carried out, which ends it
+      update(paused), update(false); // the pause ends, and the command is carried out and ends
       EXPECT_EQ(std::make_pair(game.getPendingCommand(), game.getCommandDirection()),
                 std::make_pair(int(NoCommand), OWN_SPACE));
-      keys.down[KeySpace] = paused; // paused again
-      advanceScene(16);
+      update(paused); // paused again
     }
   }
   EXPECT_EQ(centreSpace(12, 13).getItemPile().at(0), vase);

@@ -6,26 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Request = CommandLine::Request;
 
 TEST(CommandLine, OptionsAreReadUntilHelpVersionOrTheFirstMistake) {
-  struct Row {
-    std::vector<std::string> arguments;
-    Request request;
-    StartMode mode;
-    std::string folder;
-  } rows[] = {
+  // The arguments; what they ask for, the display mode and the data folder.
+  const std::tuple<std::vector<std::string>, Request, StartMode, std::string> rows[] = {
       {{}, Request::Play, StartMode::Ask, ""},
       {{"--windowed"}, Request::Play, StartMode::Windowed, ""},
       // Of the two display modes the last one given counts.
       {{"--windowed", "--fullscreen"}, Request::Play, StartMode::FullScreen, ""},
       {{"--fullscreen", "--windowed"}, Request::Play, StartMode::Windowed, ""},
-      {{"--data", "/opt/Käse data", "--windowed"},
-       Request::Play,
-       StartMode::Windowed,
-       "/opt/Käse data"},
+      {{"--data", "/Käse d", "--windowed"}, Request::Play, StartMode::Windowed, "/Käse d"},
       {{"--windowed", "--data", "a", "--data", "b"}, Request::Play, StartMode::Windowed, "b"},
       {{"--windowed", "--version", "--bogus"}, Request::ShowVersion, StartMode::Windowed, ""},
       {{"--help", "--version"}, Request::ShowHelp, StartMode::Ask, ""},
@@ -36,14 +30,14 @@ TEST(CommandLine, OptionsAreReadUntilHelpVersionOrTheFirstMistake) {
       // An option where the folder should be means the folder was forgotten.
       {{"--data", "--windowed"}, Request::Refuse, StartMode::Ask, ""},
   };
-  for (const Row &row : rows) {
-    SCOPED_TRACE(testing::PrintToString(row.arguments));
-    const CommandLine options = CommandLine::parse(row.arguments);
-    EXPECT_EQ(options.request(), row.request);
-    EXPECT_EQ(options.startMode(), row.mode);
-    EXPECT_EQ(options.dataFolder(), row.folder);
+  for (const auto &[arguments, request, mode, folder] : rows) {
+    SCOPED_TRACE(testing::PrintToString(arguments));
+    const CommandLine options = CommandLine::parse(arguments);
+    EXPECT_EQ(options.request(), request);
+    EXPECT_EQ(options.startMode(), mode);
+    EXPECT_EQ(options.dataFolder(), folder);
     // A mistake ends the run with 2, help and version with 0; only play says nothing.
-    EXPECT_EQ(options.exitCode(), row.request == Request::Refuse ? 2 : 0);
-    EXPECT_EQ(options.reply(DataFolders()).empty(), row.request == Request::Play);
+    EXPECT_EQ(options.exitCode(), request == Request::Refuse ? 2 : 0);
+    EXPECT_EQ(options.reply(DataFolders()).empty(), request == Request::Play);
   }
 }

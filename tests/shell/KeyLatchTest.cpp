@@ -10,18 +10,16 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 TEST(KeyLatch, EveryKeyDownActsOnceAndHeldShellKeysStayDown) {
-  struct Row {
-    const char *what;
-    int key;
-    // The key's messages before each update: 'v' a key-down (a press or an
-    // auto-repeat), '^' a key-up, '~' the window losing the keyboard, 'c' a
-    // new window, which starts with every key up.
-    std::vector<std::string> messagesBeforeEachUpdate;
-    std::vector<bool> seenByEachUpdate;
-  } rows[] = {
+  // What happens, to which key: the key's messages before each update ('v'
+  // a key-down (a press or an auto-repeat), '^' a key-up, '~' the window
+  // losing the keyboard, 'c' a new window, which starts with every key up),
+  // and whether each update sees the key down.
+  using Messages = std::vector<std::string>;
+  const std::tuple<const char *, int, Messages, std::vector<bool>> rows[] = {
       {"a tap between two updates", KeySpace, {"v^", ""}, {1, 0}},
       {"a key held over several updates", KeyI, {"v", "", "", "^"}, {1, 0, 0, 0}},
       {"auto-repeats, the last one released early", KeySpace, {"v", "v", "v^", ""}, {1, 1, 1, 0}},
@@ -42,26 +40,25 @@ TEST(KeyLatch, EveryKeyDownActsOnceAndHeldShellKeysStayDown) {
       {"a code below the table", -1, {"v", ""}, {}},
       {"a code past the table", KeyTable::SIZE, {"v", ""}, {}},
   };
-  for (const Row &row : rows) {
-    SCOPED_TRACE(row.what + std::string(", key ") + std::to_string(row.key));
+  for (const auto &[what, key, messagesBeforeEachUpdate, seenByEachUpdate] : rows) {
+    SCOPED_TRACE(what + std::string(", key ") + std::to_string(key));
     KeyLatch latch;
     KeyTable &table = latch.table();
     std::vector<bool> seen;
-    for (const std::string &messages : row.messagesBeforeEachUpdate) {
+    for (const std::string &messages : messagesBeforeEachUpdate) {
       for (char message : messages) {
-        message == 'v'   ? latch.press(row.key)
-        : message == '^' ? latch.release(row.key)
+        message == 'v'   ? latch.press(key)
+        : message == '^' ? latch.release(key)
         : message == '~' ? latch.releaseAll()
                          : latch.clear();
       }
       // The update: the game reads the key and clears it if it acts on it.
-      const bool inTable = row.key >= 0 && row.key < KeyTable::SIZE;
-      inTable ? seen.push_back(table.down[row.key]) : void();
-      inTable &&row.key != KeyEscape &&row.key != KeyF1 ? void(table.down[row.key] = false)
-                                                        : void();
+      const bool inTable = key >= 0 && key < KeyTable::SIZE;
+      inTable ? seen.push_back(table.down[key]) : void();
+      inTable &&key != KeyEscape &&key != KeyF1 ? void(table.down[key] = false) : void();
       latch.updateDone();
     }
-    EXPECT_EQ(seen, row.seenByEachUpdate);
+    EXPECT_EQ(seen, seenByEachUpdate);
     EXPECT_EQ(std::count(table.down, table.down + KeyTable::SIZE, true), 0) << "all up at the end";
   }
 }

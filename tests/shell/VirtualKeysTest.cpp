@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // SDL keys under the Windows virtual-key codes the key table is indexed by;
 // Windows keeps F10, Alt and whatever is pressed with Alt for itself. It
 // turns the keypad into a second set of navigation keys while NumLock is off
@@ -16,10 +18,8 @@ TEST(VirtualKeys, SdlKeysMapToTheirWindowsCodesByNumLockAndAltAndF10StayWithTheS
     EXPECT_EQ(virtualKeyCode(SDLK_F1 + i % 12, KMOD_NONE), 112 + i % 12) << "F" << i % 12 + 1;
   }
   // clang-format off
-  struct Row {
-    SDL_Keycode key;
-    int numLockOff, numLockOn;
-  } rows[] = {
+  // An SDL key, its code with NumLock off and with NumLock on.
+  const std::tuple<SDL_Keycode, int, int> rows[] = {
       {SDLK_ESCAPE, 27, 27}, {SDLK_SPACE, 32, 32}, {SDLK_RETURN, 13, 13}, {SDLK_TAB, 9, 9},
       {SDLK_BACKSPACE, 8, 8}, {SDLK_LEFT, 37, 37}, {SDLK_UP, 38, 38}, {SDLK_RIGHT, 39, 39},
       {SDLK_DOWN, 40, 40}, {SDLK_HOME, 36, 36}, {SDLK_DELETE, 46, 46}, {SDLK_INSERT, 45, 45},
@@ -33,12 +33,10 @@ TEST(VirtualKeys, SdlKeysMapToTheirWindowsCodesByNumLockAndAltAndF10StayWithTheS
       {SDLK_KP_0, 45, 96}, {SDLK_KP_5, 12, 101}, {SDLK_KP_PERIOD, 46, 110},
       {SDLK_KP_ENTER, 13, 13}};
   // clang-format on
-  for (const Row &row : rows) {
-    for (const int modifiers : {int(KMOD_NONE), KMOD_LSHIFT | KMOD_CAPS}) {
-      EXPECT_EQ(virtualKeyCode(row.key, modifiers), row.numLockOff) << "SDL key " << row.key;
-    }
-    for (const int modifiers : {int(KMOD_NUM), KMOD_NUM | KMOD_RCTRL}) {
-      EXPECT_EQ(virtualKeyCode(row.key, modifiers), row.numLockOn) << "SDL key " << row.key;
+  for (const auto &[key, numLockOff, numLockOn] : rows) {
+    for (const int held : {0, KMOD_LSHIFT | KMOD_CAPS, int(KMOD_NUM), KMOD_NUM | KMOD_RCTRL}) {
+      EXPECT_EQ(virtualKeyCode(key, held), held & KMOD_NUM ? numLockOn : numLockOff)
+          << "SDL key " << key << ", modifiers " << held;
     }
   }
   EXPECT_TRUE(isSystemKey(SDLK_F10, KMOD_NONE) && isSystemKey(SDLK_LALT, KMOD_NONE) &&

@@ -14,19 +14,14 @@
 #include <tuple>
 #include <vector>
 
-namespace {
 constexpr int NO_KEY = -1;
-} // namespace
 
 // Letters follow the layout as Windows' virtual keys do; a layout without
 // Latin letters falls back to the US key; the keypad without NumLock is
 // what its keys' names say; everything else is the physical key.
 TEST(WebInput, DomKeysBecomeVirtualKeys) {
   // clang-format off
-  struct Row {
-    const char *key, *code;
-    int virtualKey;
-  } rows[] = {
+  const std::tuple<const char *, const char *, int> rows[] = {
       // With Shift or Caps Lock; French AZERTY: Q where US has A, M on the
       // semicolon key; Russian: the Cyrillic letter on L.
       {"l", "KeyL", KeyL}, {"L", "KeyL", KeyL}, {"q", "KeyA", 'Q'}, {"m", "Semicolon", KeyM},
@@ -43,9 +38,9 @@ TEST(WebInput, DomKeysBecomeVirtualKeys) {
       {"Unidentified", "", NO_KEY}, {"", "Digit", NO_KEY}, {"", "Digit12", NO_KEY},
       {"", "KeyZ", 'Z'}, {"", "Keys", NO_KEY}, {"", "KeyAB", NO_KEY}};
   // clang-format on
-  for (const Row &row : rows) {
-    EXPECT_EQ(virtualKeyOfDomKey(row.key, row.code), row.virtualKey)
-        << "key \"" << row.key << "\", code \"" << row.code << "\"";
+  for (const auto &[key, code, virtualKey] : rows) {
+    EXPECT_EQ(virtualKeyOfDomKey(key, code), virtualKey)
+        << "key \"" << key << "\", code \"" << code << "\"";
   }
 }
 
@@ -76,12 +71,7 @@ TEST(WebInput, SystemKeysAndKeysClaimedFromTheBrowser) {
 TEST(WebInput, PointersBecomeMouseMovesAndClicks) {
   const CanvasSize density2 = {400, 300, 800, 600}, phone = {520, 390, 1560, 1170};
   const CanvasSize unlaid = {0, 0, 1024, 768};
-  struct Row {
-    const char *what;
-    PagePointerEvent event;
-    CanvasSize canvas;
-    PointerAction action;
-  } rows[] = {
+  const std::tuple<const char *, PagePointerEvent, CanvasSize, PointerAction> rows[] = {
       {"mouse moves", {PointerKind::Move, true, -1, 100, 50}, density2, {true, false, 200, 100}},
       {"left button", {PointerKind::Down, true, 0, 100.25, 50}, density2, {true, true, 200.5, 100}},
       {"right button", {PointerKind::Down, true, 2, 100, 50}, density2, {true, false, 200, 100}},
@@ -96,8 +86,8 @@ TEST(WebInput, PointersBecomeMouseMovesAndClicks) {
   const auto seen = [](const PointerAction &a) {
     return std::make_tuple(a.moves, a.clicks, a.moves ? a.x : 0, a.moves ? a.y : 0);
   };
-  for (const Row &row : rows) {
-    EXPECT_EQ(seen(pointerAction(row.event, row.canvas)), seen(row.action)) << row.what;
+  for (const auto &[what, event, canvas, action] : rows) {
+    EXPECT_EQ(seen(pointerAction(event, canvas)), seen(action)) << what;
   }
 }
 
