@@ -7,7 +7,7 @@
 // Python's server serves the build folder, as ./run.sh --web does. One page
 // plays the session. As a 1024 x 768 desktop its first frame is compared
 // with the native build's reference frame, the game is paused and its WebGL
-// context lost and given back; then as a tablet and phones in turn it is
+// context lost and given back, and the other person is attacked; then as a tablet and phones in turn it is
 // laid out and played by touch alone. Both end alike: F1 (or the Full screen
 // control) to full screen and back, the wall looked at in full screen,
 // Escape (or End game) and Start again. At the end the page is reloaded
@@ -32,6 +32,8 @@ const HEIGHT = 768;
 // Generous: SwiftShader on a busy 2-core machine draws a few frames a second.
 const LOAD_SECONDS = 90;
 const EFFECT_SECONDS = 30;
+// How long the other person may take to wander where a click reaches it.
+const PERSON_SECONDS = 300;
 // The page's own limit (page.js) for a download without a byte.
 const STALL_SECONDS = 20;
 // The frame comparison. Over the whole frame most pixels are within a hair
@@ -60,6 +62,10 @@ const PAUSE_SIGN = [30, 10, 160, 60];
 const WALL = [512, 285];
 const PILE = [909, 749];
 const WALL_TEXT = 'You see a part of building wall.';
+const HIT_TEXT = 'someone has been hit for 10 health points.';
+// Where the log and the buttons would take a click meant for the person.
+const BOTTOM_INTERFACE = [LOG_REGION, [10, 690, 340, 68], [690, 690, 136, 68]];
+const FOCAL = 1 / Math.tan(Math.PI / 8);
 const PPM_HEADER = `P6\n${WIDTH} ${HEIGHT}\n255\n`;
 // What a touch player uses for a key: a control of the page, by its name,
 // or a button in the picture (the Look button, 68 pixels square, 10 above
@@ -245,6 +251,51 @@ function matches(pixels, reference, region, closeShare, farOff, what) {
     `beyond ${FARTHEST_CHANNEL}/255, ${(share * 100).toFixed(3)} % within ${CLOSE_CHANNEL}/255`);
 }
 
+// The centre of the red-tinted person's figure in a frame, or null while it
+// is out of view.
+function findFigure(pixels) {
+  const [xs, ys] = [[], []];
+  countPixels(WHOLE, (i) => pixels[i] - pixels[i + 1] - pixels[i + 2] > 0.3 * 255 &&
+    xs.push((i / 3) % WIDTH) && ys.push(Math.trunc(i / 3 / WIDTH)));
+  const [spread, middle] = [(v) => Math.max(...v) - Math.min(...v),
+    (v) => (Math.min(...v) + Math.max(...v)) / 2];
+  return xs.length === 0 || spread(xs) < 4 || spread(ys) < 4 ? null : [middle(xs), middle(ys)];
+}
+
+// Where a click reaches the person whose figure is centred on [x, y]: the
+// centre of the square under the figure, worked out as the desktop play
+// session does (a click on the figure itself, which stands above the
+// ground, would reach the ground below it); null behind the log or a button.
+function squareOf([x, y]) {
+  const along = Math.round((x / WIDTH * 2 - 1) * 13.5 * (WIDTH / HEIGHT) / FOCAL);
+  const across = Math.round(((HEIGHT - y) / HEIGHT * 2 - 1) * 13.5 / FOCAL - 0.5);
+  const square = [Math.trunc((FOCAL / (WIDTH / HEIGHT) * along / 14 + 1) / 2 * WIDTH),
+    HEIGHT - Math.trunc((FOCAL * (across + 0.5) / 14 + 1) / 2 * HEIGHT)];
+  const inside = ([left, top, w, h]) => square[0] >= left && square[0] < left + w &&
+    square[1] >= top && square[1] < top + h;
+  return inside(WHOLE) && !BOTTOM_INTERFACE.some(inside) ? square : null;
+}
+
+// The person wanders over the whole map: the running game is watched until
+// the person stands where a click reaches it, then paused. A step puts the
+// person on its next square at once and the figure slides there after, so
+// only a figure the pause froze where the frame before it showed it (the
+// update that paused still moved the world) stands on the square it shows.
+async function pauseByPerson(game) {
+  const deadline = Date.now() + PERSON_SECONDS * 1000;
+  for (;;) {
+    assert.ok(Date.now() < deadline, `the person at rest where a click reaches it within ` +
+      `${PERSON_SECONDS} s`);
+    const seen = findFigure(await game.frame());
+    if (!seen || !squareOf(seen)) continue;
+    await game.give('Space');
+    await game.waitFrames(2);
+    const paused = findFigure(await game.frame());
+    if (paused?.join() === seen.join()) return (game.person = squareOf(seen));
+    await game.give('Space');
+  }
+}
+
 // ---------------------------------------------------------------------------
 // The steps of a session: each gives its inputs, then waits until its
 // outcome holds, judged against the log and (for the picture) the frame
@@ -348,7 +399,10 @@ async function desktopSession(game, address) {
   // Paused, the other person stands still and the picture stays as it is.
   await play(game, [['space shows PAUSE', ['Space'], changes(PAUSE_SIGN)],
     ['the context lost and given back: the same game', [loseContext], unchanged],
-    ['a second space hides PAUSE', ['Space'], changes(PAUSE_SIGN)], ...FULL_SCREEN_AND_END]);
+    ['a second space hides PAUSE', ['Space'], changes(PAUSE_SIGN)],
+    ['A and a click on the other person hit it', [pauseByPerson, 'a', (g) => g.give(g.person)],
+      says(HIT_TEXT)],
+    ['space lets the game go on', ['Space'], changes(PAUSE_SIGN)], ...FULL_SCREEN_AND_END]);
 }
 
 // The page emulated as each touch device in turn, played by touch alone.
